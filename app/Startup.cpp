@@ -1,0 +1,64 @@
+#include "app/Startup.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "app/ApplicationWindow.h"
+#include "app/Names.h"
+#include "app/Relay.h"
+#include "app/VisualStyle.h"
+#include "ui/MainForm.h"
+#include "winutil/DataFolder.h"
+#include "winutil/Handles.h"
+
+namespace kestro {
+
+namespace {
+// A second start hands over to the running instance: "/Show" to its main window.
+void RelayToRunningInstance(HWND appWindow)
+{
+    HWND running = ::FindWindowW(kMainWindowClass, kApplicationTitle);
+    if (!running) return;
+    std::vector<wchar_t> payload = BuildRelayPayload();
+    COPYDATASTRUCT record = {};
+    record.dwData = static_cast<ULONG_PTR>(static_cast<LONG_PTR>(CountArguments(::GetCommandLineW())));
+    record.cbData = static_cast<DWORD>(payload.size() * sizeof(wchar_t));
+    record.lpData = payload.data();
+    ::SendMessageW(running, WM_COPYDATA, reinterpret_cast<WPARAM>(appWindow),
+                   reinterpret_cast<LPARAM>(&record));
+}
+
+void RunMessageLoop(TMainForm& form)
+{
+    MSG msg;
+    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (form.PreviewMessage(msg)) continue;
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+}
+}  // namespace
+
+int RunKestro(HINSTANCE instance)
+{
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES | ICC_TAB_CLASSES};
+    ::InitCommonControlsEx(&controls);
+    HWND appWindow = CreateApplicationWindow(instance);
+
+    if (!PrepareDataFolder(kDataFolderName, false)) return 0;
+
+    if (UniqueHandle existing{::OpenMutexW(MUTEX_ALL_ACCESS, FALSE, kInstanceMutexName)}) {
+        existing.reset();
+        RelayToRunningInstance(appWindow);
+        return 0;
+    }
+
+    UniqueHandle instanceMutex(::CreateMutexW(nullptr, FALSE, kInstanceMutexName));
+    SelectVisualStyle(kStyleName);
+    TMainForm form;
+    if (form.Create(instance, appWindow)) RunMessageLoop(form);
+    ::ReleaseMutex(instanceMutex.get());
+    return 0;
+}
+
+}  // namespace kestro

@@ -1,0 +1,24 @@
+#pragma once
+// The file layer under the list and settings files.
+#include <string>
+#include <vector>
+
+#include "lists/TextCodec.h"
+
+namespace kestro {
+
+// Whether `path` names an existing file (not a folder); a link must open, and a sharing
+// violation counts as existing.
+bool TextFileExists(const std::wstring& path);
+
+// Reads and decodes a whole file into lines, sharing it with readers only.
+// Raises EFileError (cannot open, cannot decode).
+std::vector<std::wstring> ReadTextLines(const std::wstring& path, TTextEncoding& encoding);
+
+// Writes `lines` in `encoding` (switched to UTF-8 when the ANSI code page cannot hold them)
+// through a temporary file in the same folder that replaces the target only when complete.
+// Raises EFileError (cannot create) naming `path`; the old file then stays intact.
+void WriteTextLines(const std::wstring& path, const std::vector<std::wstring>& lines,
+                    TTextEncoding& encoding);
+
+}  // namespace kestro

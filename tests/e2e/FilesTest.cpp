@@ -1,0 +1,213 @@
+// The list and settings files as Kestro reads them at start and writes them at close.
+#include <gtest/gtest.h>
+
+#include "lists/FileError.h"
+#include "tests/support/DataFiles.h"
+#include "tests/support/Input.h"
+#include "tests/support/Kestro.h"
+#include "tests/support/Windows.h"
+#include "winutil/Handles.h"
+
+using namespace kestro;
+using namespace kestro::test;
+
+namespace {
+const std::string kUtf8Mark = "\xEF\xBB\xBF";
+
+std::string Utf8(const std::wstring& text)
+{
+    const int n = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                        nullptr, nullptr);
+    std::string bytes(n, '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), n, nullptr,
+                          nullptr);
+    return bytes;
+}
+
+std::string Utf16Lines(std::initializer_list<std::wstring> lines)
+{
+    std::wstring text;
+    for (const auto& line : lines) text += line + L"\r\n";
+    return std::string("\xFF\xFE", 2) + std::string(reinterpret_cast<const char*>(text.data()), text.size() * 2);
+}
+
+std::string IniFor(HWND wnd)
+{
+    const RECT r = WindowRect(wnd);
+    return "[Window]\r\nHeight=" + std::to_string(r.bottom - r.top) + "\r\nWidth=" +
+           std::to_string(r.right - r.left) + "\r\n\r\n";
+}
+
+class Files : public testing::Test {
+protected:
+    void SetUp() override { ResetDataDir(); }
+
+    // A second start, then a click on the history tab, the first entry and "追加".
+    void AddFirstHistoryEntryToFavourites()
+    {
+        ASSERT_EQ(kestro.RelayShow(), 0u);
+        ASSERT_TRUE(WaitFor([&] { return kestro.Visible() && kestro.EditMode(); }));
+        ClickAt(kestro.TabPoint(1));
+        ASSERT_TRUE(WaitFor([&] { return kestro.TabIndex() == 1; }));
+        ClickAt(kestro.ListItemPoint(0));
+        ASSERT_TRUE(WaitFor([&] { return kestro.ListSelection() == 0; }));
+        ClickAt(kestro.ButtonPoint(tbAdd));
+        ASSERT_TRUE(WaitFor([&] { return kestro.TabIndex() == 0; }));
+    }
+
+    TKestro kestro;
+};
+}  // namespace
+
+TEST_F(Files, FirstRunWelcomesThenWritesEmptyListsAndTheSizeAtClose)
+{
+    kestro.Start();
+    HWND welcome = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (welcome = FindDialogOf(kestro.Process().Id())) != nullptr; }, 15000));
+    EXPECT_EQ(TextOf(welcome), L"Kestro");
+    EXPECT_EQ(MessageBoxText(welcome), L"Kestroをご利用いただきましてありがとうございます。\r\n"
+                                       L"フォルダを登録してください。\r\n"
+                                       L"再度実行すると待機中のウィンドウが表示されます。");
+    EXPECT_FALSE(HasVisibleIcon(welcome)) << "MB_OK has no icon";
+    EXPECT_NE(::GetDlgItem(welcome, IDOK), nullptr);
+    EXPECT_EQ(::GetDlgItem(welcome, IDCANCEL), nullptr);
+    PressDialogButton(welcome, IDOK);
+    ASSERT_NE(kestro.WaitForMainWindow(), nullptr);
+    ASSERT_TRUE(WaitFor([&] { return !kestro.EditMode(); }));
+    EXPECT_FALSE(kestro.Visible());
+    const std::string ini = IniFor(kestro.Main());
+    ASSERT_TRUE(kestro.Close());
+
+    const std::string empty = ::GetACP() == CP_UTF8 ? kUtf8Mark : "";
+    EXPECT_EQ(ReadDataFile(L"KestroF.lst"), empty);
+    EXPECT_EQ(ReadDataFile(L"KestroH.lst"), empty);
+    EXPECT_EQ(ReadDataFile(L"Kestro.ini"), ini);
+}
+
+TEST_F(Files, OldFavouritesFileIsMovedAndRead)
+{
+    WriteDataFile(L"Kestro.lst", AnsiLines({L"C:\\windows", L"C:\\users"}));
+    kestro.StartReady();
+    EXPECT_EQ(FindDialogOf(kestro.Process().Id()), nullptr) << "no welcome with favourites";
+    EXPECT_EQ(kestro.ListItems(), (std::vector<std::wstring>{L"C:\\windows", L"C:\\users"}));
+    EXPECT_FALSE(ReadDataFile(L"Kestro.lst"));
+    ASSERT_TRUE(kestro.Close());
+    EXPECT_EQ(ReadDataFile(L"KestroF.lst"), AnsiLines({L"C:\\windows", L"C:\\users"}));
+}
+
+TEST_F(Files, OldFavouritesFileStaysWhenTheNewOneExists)
+{
+    const std::string old = AnsiLines({L"C:\\old"});
+    WriteDataFile(L"Kestro.lst", old);
+    WriteDataFile(L"KestroF.lst", AnsiLines({L"C:\\new"}));
+    kestro.StartReady();
+    EXPECT_EQ(kestro.ListItems(), (std::vector<std::wstring>{L"C:\\new"}));
+    ASSERT_TRUE(kestro.Close());
+    EXPECT_EQ(ReadDataFile(L"Kestro.lst"), old);
+}
+
+TEST_F(Files, LockedFavouritesAreReportedAndNeitherListIsWrittenBack)
+{
+    const std::string favourites = AnsiLines({L"C:\\windows"});
+    const std::string history = AnsiLines({L"C:\\users"});
+    WriteDataFile(L"KestroF.lst", favourites);
+    WriteDataFile(L"KestroH.lst", history);
+    const std::wstring path = TestDataDir() + L"KestroF.lst";
+    UniqueFile lock(::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(lock);
+
+    kestro.Start();
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (box = FindDialogOf(kestro.Process().Id())) != nullptr; }, 15000));
+    EXPECT_EQ(TextOf(box), L"Kestro");
+    EXPECT_EQ(MessageBoxText(box),
+              L"ファイル " + path + L" は開けません。 " + SystemErrorMessage(ERROR_SHARING_VIOLATION) + L" ");
+    EXPECT_TRUE(HasVisibleIcon(box)) << "an error box carries the error icon";
+    PressDialogButton(box, IDOK);
+    ASSERT_NE(kestro.WaitForMainWindow(), nullptr);
+    PumpFor(300);
+    // Creation stopped before standby mode, so the window still counts as in edit mode.
+    EXPECT_TRUE(kestro.EditMode());
+    EXPECT_TRUE(kestro.ListItems().empty());
+
+    lock.reset();
+    ASSERT_TRUE(kestro.Close());
+    EXPECT_EQ(ReadDataFile(L"KestroF.lst"), favourites);
+    EXPECT_EQ(ReadDataFile(L"KestroH.lst"), history);
+}
+
+TEST_F(Files, Utf8FavouritesStayUtf8AfterAChange)
+{
+    WriteDataFile(L"KestroF.lst", kUtf8Mark + "C:\\windows\r\n");
+    WriteDataFile(L"KestroH.lst", AnsiLines({L"C:\\users"}));
+    kestro.StartReady();
+    AddFirstHistoryEntryToFavourites();
+    ASSERT_TRUE(kestro.Close());
+    EXPECT_EQ(ReadDataFile(L"KestroF.lst"), kUtf8Mark + "C:\\windows\r\nC:\\users\r\n");
+}
+
+TEST_F(Files, AFolderNameOutsideTheCodePageSurvivesASave)
+{
+    // Hangul is in neither code page 1252 nor 932.
+    const std::wstring foreign = L"C:\\Ωμέγα\\한국어";
+    WriteDataFile(L"KestroF.lst", AnsiLines({L"C:\\windows"}));
+    WriteDataFile(L"KestroH.lst", Utf16Lines({foreign}));
+    kestro.StartReady();
+    AddFirstHistoryEntryToFavourites();
+    EXPECT_EQ(kestro.ListItems(), (std::vector<std::wstring>{L"C:\\windows", foreign}));
+    ASSERT_TRUE(kestro.Close());
+    EXPECT_EQ(ReadDataFile(L"KestroF.lst"), kUtf8Mark + Utf8(L"C:\\windows\r\n" + foreign + L"\r\n"));
+    EXPECT_EQ(ReadDataFile(L"KestroH.lst"), Utf16Lines({foreign}));
+}
+
+TEST_F(Files, SavedSizeIsAppliedAndNormalisedAtClose)
+{
+    WriteDataFile(L"KestroF.lst", "");
+    WriteDataFile(L"Kestro.ini", "; comment\r\n\r\n[window]\r\nheight = 300\r\nWidth=0x104\r\n[Other]\r\nKey=1\r\n");
+    kestro.StartReady();
+    const RECT r = WindowRect(kestro.Main());
+    EXPECT_EQ(r.bottom - r.top, 300);
+    EXPECT_EQ(r.right - r.left, 260);
+    ASSERT_TRUE(kestro.Close());
+    EXPECT_EQ(ReadDataFile(L"Kestro.ini"), "[window]\r\nheight=300\r\nWidth=260\r\n\r\n[Other]\r\nKey=1\r\n\r\n");
+}
+
+TEST_F(Files, UnreadableSettingsAtCloseStillSaveTheListsAndClose)
+{
+    WriteDataFile(L"KestroF.lst", AnsiLines({L"C:\\windows"}));
+    WriteDataFile(L"KestroH.lst", AnsiLines({L"C:\\users"}));
+    kestro.StartReady();
+    AddFirstHistoryEntryToFavourites();
+    // Invalid UTF-8 after the mark: the settings file cannot be decoded at close.
+    const std::string broken = kUtf8Mark + "\xC3\x28";
+    WriteDataFile(L"Kestro.ini", broken);
+    ::PostMessageW(kestro.Main(), WM_CLOSE, 0, 0);
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (box = FindDialogOf(kestro.Process().Id())) != nullptr; }));
+    EXPECT_EQ(MessageBoxText(box), L"Unicode 文字のマッピングがターゲットのマルチバイト コード ページに存在しません.");
+    PressDialogButton(box, IDOK);
+    ASSERT_TRUE(WaitFor([&] { return kestro.Process().WaitExit(0); }, 10000));
+    EXPECT_EQ(ReadDataFile(L"Kestro.ini"), broken);
+    EXPECT_EQ(ReadDataFile(L"KestroF.lst"), AnsiLines({L"C:\\windows", L"C:\\users"}));
+}
+
+TEST_F(Files, ASettingsFileThatCannotBeReplacedKeepsTheWindowOpenForARetry)
+{
+    WriteDataFile(L"KestroF.lst", AnsiLines({L"C:\\windows"}));
+    kestro.StartReady();
+    const std::wstring ini = TestDataDir() + L"Kestro.ini";
+    WriteDataFile(L"Kestro.ini", "[Window]\r\n");
+    UniqueFile lock(::CreateFileW(ini.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(lock);
+    ::PostMessageW(kestro.Main(), WM_CLOSE, 0, 0);
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (box = FindDialogOf(kestro.Process().Id())) != nullptr; }));
+    EXPECT_EQ(MessageBoxText(box).rfind(L"ファイル \"" + ini + L"\" を作成できません。", 0), 0u) << MessageBoxText(box).c_str();
+    PressDialogButton(box, IDOK);
+    PumpFor(500);
+    EXPECT_TRUE(kestro.Process().Running()) << "the window stays open so that the user can retry";
+    EXPECT_EQ(ReadDataFile(L"Kestro.ini"), "[Window]\r\n");
+    lock.reset();
+    ASSERT_TRUE(kestro.Close());
+    EXPECT_EQ(ReadDataFile(L"Kestro.ini").value_or("").rfind("[Window]\r\nHeight=", 0), 0u);
+}

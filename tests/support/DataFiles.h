@@ -1,0 +1,29 @@
+#pragma once
+// Preparing and reading Kestro's data folder from a test, in the shared Wine prefix.
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+namespace kestro::test {
+
+// "<roaming application data>\Tamsa Project\Kestro\" as the program computes it.
+std::wstring TestDataDir();
+// Removes the "Tamsa Project" folder tree, or a file of that name.
+void RemoveDataFolders();
+// An empty data folder, created.
+void ResetDataDir();
+
+void WriteBytes(const std::wstring& path, const std::string& bytes);
+std::optional<std::string> ReadBytes(const std::wstring& path);
+void WriteDataFile(const std::wstring& name, const std::string& bytes);
+std::optional<std::string> ReadDataFile(const std::wstring& name);
+
+// A folder of its own for the test's files, empty, under the prefix's temporary folder.
+std::wstring ScratchFolder(const std::wstring& name);
+
+// UTF-16 text to the bytes of the ANSI code page, and the lines of a list file in it.
+std::string AnsiBytes(const std::wstring& text);
+std::string AnsiLines(std::initializer_list<std::wstring> lines);
+
+}  // namespace kestro::test

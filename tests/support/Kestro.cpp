@@ -1,0 +1,159 @@
+#include "tests/support/Kestro.h"
+
+#include <windows.h>
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include "tests/support/Windows.h"
+
+namespace kestro::test {
+
+std::wstring KestroExe()
+{
+    return BinDir() + L"Kestro.exe";
+}
+
+TKestro::~TKestro()
+{
+    FProcess.Kill();
+}
+
+void TKestro::Start()
+{
+    KillProcessesNamed(L"Kestro.exe");
+    FProcess = TProcess::Start(KestroExe());
+}
+
+void TKestro::StartReady()
+{
+    Start();
+    ASSERT_NE(WaitForMainWindow(), nullptr);
+    // The window leaves creation in standby mode; until then it counts as edit mode.
+    ASSERT_TRUE(WaitFor([&] { return !EditMode(); })) << "creation did not reach standby mode";
+}
+
+HWND TKestro::WaitForMainWindow(DWORD timeoutMs)
+{
+    WaitFor([&] { return (FMain = FindTopWindow(FProcess.Id(), L"TMainForm")) != nullptr; },
+            timeoutMs);
+    return FMain;
+}
+
+HWND TKestro::Child(const std::wstring& className) const
+{
+    return ::FindWindowExW(FMain, nullptr, className.c_str(), nullptr);
+}
+
+HWND TKestro::ToolBar() const { return Child(TOOLBARCLASSNAMEW); }
+HWND TKestro::Tab() const { return Child(WC_TABCONTROLW); }
+HWND TKestro::StatusBar() const { return Child(STATUSCLASSNAMEW); }
+
+std::wstring TKestro::Caption() const { return TextOf(FMain); }
+
+std::vector<std::wstring> TKestro::ListItems() const
+{
+    std::vector<std::wstring> items;
+    HWND list = ListBox();
+    const LRESULT count = ::SendMessageW(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        const LRESULT length = ::SendMessageW(list, LB_GETTEXTLEN, i, 0);
+        std::wstring text(length + 1, L'\0');
+        const LRESULT got = ::SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+        text.resize(got > 0 ? got : 0);
+        items.push_back(text);
+    }
+    return items;
+}
+
+int TKestro::ListSelection() const
+{
+    return static_cast<int>(::SendMessageW(ListBox(), LB_GETCURSEL, 0, 0));
+}
+
+int TKestro::TabIndex() const
+{
+    return static_cast<int>(::SendMessageW(Tab(), TCM_GETCURSEL, 0, 0));
+}
+
+std::wstring TKestro::StatusText() const { return TextOf(StatusBar()); }
+
+bool TKestro::ButtonShown(int command) const
+{
+    return ::SendMessageW(ToolBar(), TB_ISBUTTONHIDDEN, command, 0) == 0 &&
+           ::SendMessageW(ToolBar(), TB_COMMANDTOINDEX, command, 0) >= 0;
+}
+
+POINT TKestro::ListItemPoint(int index) const
+{
+    HWND list = ListBox();
+    const int top = static_cast<int>(::SendMessageW(list, LB_GETTOPINDEX, 0, 0));
+    const int height = static_cast<int>(::SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
+    POINT p = {20, (index - top) * height + height / 2};
+    ::ClientToScreen(list, &p);
+    return p;
+}
+
+namespace {
+// Sends a message whose lParam points to a RECT, through a buffer in the window's process:
+// pointers of common-control messages are not carried across processes.
+RECT RemoteRect(HWND wnd, UINT message, WPARAM wParam)
+{
+    RECT rect = {};
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(wnd, &pid);
+    UniqueHandle process(::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE,
+                                       FALSE, pid));
+    if (!process) return rect;
+    void* remote = ::VirtualAllocEx(process.get(), nullptr, sizeof rect, MEM_COMMIT, PAGE_READWRITE);
+    if (!remote) return rect;
+    DWORD_PTR result = 0;
+    if (::SendMessageTimeoutW(wnd, message, wParam, reinterpret_cast<LPARAM>(remote),
+                              SMTO_ABORTIFHUNG, 2000, &result))
+        ::ReadProcessMemory(process.get(), remote, &rect, sizeof rect, nullptr);
+    ::VirtualFreeEx(process.get(), remote, 0, MEM_RELEASE);
+    return rect;
+}
+
+POINT CentreOnScreen(HWND wnd, RECT clientRect)
+{
+    POINT p = {(clientRect.left + clientRect.right) / 2, (clientRect.top + clientRect.bottom) / 2};
+    ::ClientToScreen(wnd, &p);
+    return p;
+}
+}  // namespace
+
+POINT TKestro::ButtonPoint(int command) const
+{
+    HWND bar = ToolBar();
+    const LRESULT index = ::SendMessageW(bar, TB_COMMANDTOINDEX, command, 0);
+    return CentreOnScreen(bar, RemoteRect(bar, TB_GETITEMRECT, index));
+}
+
+POINT TKestro::TabPoint(int index) const
+{
+    return CentreOnScreen(Tab(), RemoteRect(Tab(), TCM_GETITEMRECT, index));
+}
+
+POINT TKestro::CaptionPoint() const
+{
+    RECT window = WindowRect(FMain);
+    RECT client = ClientRectOnScreen(FMain);
+    return {window.left + 30, (window.top + client.top) / 2};
+}
+
+DWORD TKestro::RelayShow(const std::wstring& arguments)
+{
+    TProcess second = TProcess::Start(KestroExe(), arguments);
+    DWORD code = 0xFFFFFFFF;
+    EXPECT_TRUE(WaitFor([&] { return second.WaitExit(0, &code); }, 15000))
+        << "the second start did not end";
+    return code;
+}
+
+bool TKestro::Close(DWORD timeoutMs)
+{
+    ::PostMessageW(FMain, WM_CLOSE, 0, 0);
+    return WaitFor([&] { return FProcess.WaitExit(0); }, timeoutMs);
+}
+
+}  // namespace kestro::test

@@ -1,0 +1,154 @@
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "tests/support/DataFiles.h"
+#include "tests/support/OwnWindows.h"
+#include "winutil/Handles.h"
+#include "winutil/PathChecks.h"
+
+namespace {
+
+using namespace kestro::test;
+
+std::string Narrow(const std::wstring& text)
+{
+    std::string narrow;
+    for (wchar_t c : text) narrow += c < 0x80 ? static_cast<char>(c) : '?';
+    return narrow;
+}
+
+// A drive letter that names no drive in this prefix.
+wchar_t MissingLetter()
+{
+    const DWORD mask = ::GetLogicalDrives();
+    for (int bit = 25; bit >= 0; --bit)
+        if ((mask & (1u << bit)) == 0) return static_cast<wchar_t>(L'A' + bit);
+    return 0;
+}
+
+struct TPathCase {
+    std::wstring Path;
+    bool ReadyDrive;
+    bool Reachable;
+};
+
+TEST(PathChecksOnDrives, JudgeTheFirstCharacterThenTheFolder)
+{
+    const wchar_t missing = MissingLetter();
+    ASSERT_NE(missing, 0);
+    const std::wstring scratch = ScratchFolder(L"pathchecks");
+    const std::wstring file = scratch + L"\\file.txt";
+    WriteBytes(file, "x");
+
+    const std::vector<TPathCase> cases = {
+        {L"C:\\windows", true, true},
+        {L"c:\\windows", true, true},
+        {scratch, true, true},
+        {file, true, false},
+        {L"C:\\kestro-no-such-folder", true, false},
+        {std::wstring{missing} + L":\\", false, false},
+        {std::wstring{static_cast<wchar_t>(missing + 32)} + L":\\windows", false, false},
+        {L"\\\\kestro-no-server\\share", true, false},
+        {L"\\", true, true},
+        {L"", false, false},
+        {L"1:\\", false, false},
+        {L":\\", false, false},
+        {L" C:\\windows", false, false},
+        {L"\u00E9:\\", false, false},
+        {L"\uFF23:\\windows", false, false},  // full-width C
+    };
+    for (const TPathCase& c : cases) {
+        EXPECT_EQ(kestro::HasReadyDrive(c.Path), c.ReadyDrive) << Narrow(c.Path);
+        EXPECT_EQ(kestro::FolderReachable(c.Path), c.Reachable) << Narrow(c.Path);
+    }
+}
+
+TEST(PathChecksOnDrives, RestoreTheErrorMode)
+{
+    const UINT original = ::GetErrorMode();
+    const kestro::TScopeExit restore([original] { ::SetErrorMode(original); });
+    const UINT mode = SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX;
+    ::SetErrorMode(mode);
+    ASSERT_EQ(::GetErrorMode(), mode);
+    for (wchar_t c : {L'C', L'c', MissingLetter(), L'\\', L'1'}) {
+        kestro::IsDriveReady(c);
+        EXPECT_EQ(::GetErrorMode(), mode) << "after drive " << static_cast<char>(c);
+    }
+}
+
+LONG TextWidth(HDC dc, const std::wstring& text)
+{
+    SIZE size = {};
+    ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    return size.cx;
+}
+
+LRESULT Extent(HWND list) { return ::SendMessageW(list, LB_GETHORIZONTALEXTENT, 0, 0); }
+
+class FitListExtentTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        FTop = CreateTopWindow(OwnClass(L"KestroPlain"), 100, 100, 300, 200);
+        FList = CreateChild(FTop.get(), L"LISTBOX", 1,
+                            WS_CHILD | WS_VISIBLE | WS_HSCROLL | LBS_NOINTEGRALHEIGHT);
+        ASSERT_NE(FList, nullptr);
+        ::SendMessageW(FList, LB_SETHORIZONTALEXTENT, 500, 0);
+        ASSERT_EQ(Extent(FList), 500);
+    }
+
+    TOwnWindow FTop;
+    HWND FList = nullptr;
+};
+
+TEST_F(FitListExtentTest, EmptyListGetsNoExtent)
+{
+    kestro::FitListExtent(FList);
+    EXPECT_EQ(Extent(FList), 0);
+}
+
+TEST_F(FitListExtentTest, TwiceTheWidestItemInSegoeUiNinePoint)
+{
+    // A big display font in the list box: measuring in it, or in the bare DC's font, would
+    // give other widths than the 9-point measure.
+    const kestro::UniqueFont listFont(::CreateFontW(-30, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
+                                                    DEFAULT_CHARSET, 0, 0, 0, 0, L"Courier New"));
+    ::SendMessageW(FList, WM_SETFONT, reinterpret_cast<WPARAM>(listFont.get()), FALSE);
+    const std::vector<std::wstring> items = {
+        L"C:\\short",
+        L"C:\\Users\\someone\\Documents\\a rather long folder name",
+        L"C:\\\u30C7\u30FC\u30BF\\\u65E5\u672C\u8A9E",  // a Japanese folder name
+        L"D:\\mid length",
+    };
+    for (const auto& item : items)
+        ::SendMessageW(FList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+
+    const kestro::TWindowDC dc(FList);
+    std::vector<LONG> inDcFont, inListFont, inSegoe;
+    for (const auto& item : items) inDcFont.push_back(TextWidth(dc.get(), item));
+    {
+        const kestro::TSelectObject selected(dc.get(), listFont.get());
+        for (const auto& item : items) inListFont.push_back(TextWidth(dc.get(), item));
+    }
+    const int height = -::MulDiv(9, static_cast<int>(::GetDpiForWindow(FList)), 72);
+    const kestro::UniqueFont segoe(::CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                                                 DEFAULT_CHARSET, 0, 0, 0, 0, L"Segoe UI"));
+    {
+        const kestro::TSelectObject selected(dc.get(), segoe.get());
+        for (const auto& item : items) inSegoe.push_back(TextWidth(dc.get(), item));
+    }
+    const LONG widest = *std::max_element(inSegoe.begin(), inSegoe.end());
+    ASSERT_GT(widest, 0);
+    ASSERT_NE(widest, inSegoe.back()) << "the widest item must not be the last";
+    ASSERT_NE(widest, *std::max_element(inDcFont.begin(), inDcFont.end()));
+    ASSERT_NE(widest, *std::max_element(inListFont.begin(), inListFont.end()));
+
+    kestro::FitListExtent(FList);
+    EXPECT_EQ(Extent(FList), 2 * widest);
+}
+
+}  // namespace

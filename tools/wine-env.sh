@@ -1,0 +1,60 @@
+# Sourced by tools/test and tools/run: a display, and a private Wine prefix under build/.
+# Never touches the user's own ~/.wine.
+
+KESTRO_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+KESTRO_BUILD=${KESTRO_BUILD:-$KESTRO_ROOT/build}
+export WINEPREFIX=$KESTRO_BUILD/wineprefix
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+KESTRO_XVFB_PID=
+KESTRO_DESKTOP_PID=
+
+# Starts a private Xvfb of the given size on a free display and exports DISPLAY.
+kestro_start_xvfb() {
+  local size=${1:-1280x1024x24} n=90
+  while [ -e /tmp/.X$n-lock ] || [ -e /tmp/.X11-unix/X$n ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 "$size" -nolisten tcp >/dev/null 2>&1 &
+  KESTRO_XVFB_PID=$!
+  export DISPLAY=":$n"
+  for _ in $(seq 50); do
+    [ -e /tmp/.X11-unix/X$n ] && return 0
+    sleep 0.1
+  done
+  echo "Xvfb did not start on :$n" >&2
+  return 1
+}
+
+# Creates the prefix once, then sets what makes Wine quick and readable under Xvfb.
+kestro_prepare_prefix() {
+  mkdir -p "$WINEPREFIX"
+  if [ ! -f "$WINEPREFIX/.kestro-ready" ]; then
+    wineboot -i >/dev/null 2>&1
+    # Without a window manager every hide waits 2 s for a withdrawn state unless unmanaged.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    # Japanese UI fonts are mapped to the installed CJK font so captions and menus render.
+    for f in "MS UI Gothic" "MS Gothic" "MS PGothic" "Meiryo" "Yu Gothic UI" "Segoe UI"; do
+      wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$f" /d "Noto Sans CJK JP" /f >/dev/null 2>&1
+    done
+    # Let the server end on its own so that it writes the registry to the prefix.
+    wineserver -w
+    touch "$WINEPREFIX/.kestro-ready"
+  fi
+  # A persistent server makes each later program start in a fraction of a second.
+  wineserver -p
+  # One desktop process for the whole run; otherwise each GUI program starts its own.
+  wine explorer.exe /desktop >/dev/null 2>&1 &
+  KESTRO_DESKTOP_PID=$!
+}
+
+kestro_stop_wine() {
+  WINEPREFIX=$WINEPREFIX wineserver -k >/dev/null 2>&1 || true
+  [ -n "$KESTRO_DESKTOP_PID" ] && kill "$KESTRO_DESKTOP_PID" >/dev/null 2>&1 || true
+  [ -n "$KESTRO_XVFB_PID" ] && kill "$KESTRO_XVFB_PID" >/dev/null 2>&1 || true
+  wait >/dev/null 2>&1 || true
+}
+
+kestro_build() {
+  cmake -S "$KESTRO_ROOT" -B "$KESTRO_BUILD" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$KESTRO_ROOT/cmake/mingw-w64-x86_64.cmake" >/dev/null
+  cmake --build "$KESTRO_BUILD" -j "$(nproc)" "$@"
+}

@@ -1,0 +1,26 @@
+#pragma once
+#include <windows.h>
+
+// Control and command identifiers of the main window.
+
+namespace kestro {
+
+enum TControlId : int {
+    idTBAdd = 101,
+    idTBDel = 102,
+    idTBUp = 103,
+    idTBDown = 104,
+    idTBHide = 105,
+    idToolButton1 = 106,
+    idToolButton3 = 107,
+    idToolBar = 200,
+    idTab = 201,
+    idListBox = 202,
+    idStatusBar = 203,
+};
+
+// The follow loop's timer.
+constexpr UINT_PTR kTimerId = 1;
+constexpr UINT kTimerInterval = 500;
+
+}  // namespace kestro

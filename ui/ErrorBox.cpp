@@ -1,0 +1,13 @@
+#include "ui/ErrorBox.h"
+
+#include "app/Names.h"
+#include "lists/FileError.h"
+
+namespace kestro {
+
+void ShowErrorBox(HWND owner, const std::wstring& message)
+{
+    ::MessageBoxW(owner, ErrorBoxText(message).c_str(), kApplicationTitle, MB_ICONERROR);
+}
+
+}  // namespace kestro

@@ -1,0 +1,149 @@
+#pragma once
+// The tool window: follows file dialogs in standby mode, edits the folder lists in edit mode.
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+#include "lists/FileError.h"
+#include "lists/FolderList.h"
+#include "winutil/Handles.h"
+
+namespace kestro {
+
+class TMainForm {
+public:
+    TMainForm() = default;
+    TMainForm(const TMainForm&) = delete;
+    TMainForm& operator=(const TMainForm&) = delete;
+    ~TMainForm();
+
+    // Creates the hidden window, owned by `appWindow`, and runs FormCreate.
+    bool Create(HINSTANCE instance, HWND appWindow);
+    HWND Handle() const { return FHandle; }
+    // Key preview: lets FormKeyPress see the characters typed into any control of the window.
+    // True when the message was consumed.
+    bool PreviewMessage(MSG& msg);
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    bool HandleCommand(WORD id, WORD code);
+    bool HandleNotify(const NMHDR& header, LRESULT& result);
+    // Runs an event handler; an error that escapes it is shown in an error box and the
+    // handler stops there. Gives the handler's answer, or false after an error.
+    template <typename F>
+    bool Guarded(F handler)
+    {
+        try {
+            if constexpr (std::is_same_v<decltype(handler()), bool>) {
+                return handler();
+            } else {
+                handler();
+                return true;
+            }
+        } catch (const EFileError& error) {
+            ReportError(error);
+            return false;
+        }
+    }
+    void ReportError(const EFileError& error);
+
+    // Creation and layout (MainForm.cpp).
+    void CreateControls();
+    void CreateToolBar();
+    void ApplyFont();
+    void LayoutControls();
+    int Scale(int designPixels) const;
+    void RescaleForDpi(UINT dpi, const RECT& suggested);
+    void PaintBackground(HDC dc);
+
+    // Handlers of the window itself (MainFormModes.cpp).
+    void FormCreate();
+    void TakeOverMenuFont();
+    void FormShow();
+    void FormHide();
+    void FormResize();
+    bool FormCloseQuery();
+    void FormDestroy();
+    void FormKeyPress(wchar_t& key);
+    void WMNCLButtonDblClk(WPARAM hitTest);
+    void WMCopyData(const COPYDATASTRUCT* record);
+    void TabChanging();
+    void TabChange();
+    void TBHideClick();
+    void RollUp();
+    void Unroll();
+    void EnterEditMode();
+
+    // Loading and saving (MainFormFiles.cpp).
+    void LoadSettings();
+    void LoadLists();
+    void SaveSettingsAndLists();
+    void SaveSettings();
+    void ShowWelcome();
+
+    // List commands (MainFormCommands.cpp).
+    void TBAddClick();
+    void TBDelClick();
+    void TBUpClick();
+    void TBDownClick();
+    void ListBoxDblClick();
+    void MoveSelectedFavourite(int step);
+    void CopyListBoxToFavourites();
+    std::wstring SelectedEntry() const;
+
+    // The dialog follower (MainFormFollower.cpp).
+    void TimerTimer();
+    void CaptureFileName();
+    void CaptureCurrentFolder();
+    void JumpToSelected();
+    void ListBoxClick();
+    void StatusBarDblClick();
+
+    // Window operations other parts use.
+    void Show();
+    void Hide();
+    bool Visible() const;
+    bool EditMode() const;
+    void SetCaption(const std::wstring& caption);
+    void SetStatusText(const std::wstring& text);
+    std::wstring StatusText() const;
+    int OuterHeight() const;
+    int OuterWidth() const;
+    void SetOuterHeight(int height);
+    void SetOuterWidth(int width);
+    void SetTabIndex(int index);
+    int TabIndex() const;
+    void FillListBox(const std::vector<std::wstring>& items);
+    std::vector<std::wstring> ListBoxItems() const;
+    int ListBoxSelection() const;
+    std::wstring ListBoxItem(int index) const;
+    void SetToolBarVisible(bool visible);
+    void StartTimer();
+    void StopTimer();
+
+    HWND FHandle = nullptr;
+    HWND FApp = nullptr;
+    UINT FDpi = USER_DEFAULT_SCREEN_DPI;
+    int FFontPoints = 9;
+    std::wstring FFontFace = L"Segoe UI";
+    UniqueFont FFont;
+
+    HWND ToolBar = nullptr;
+    HWND Tab = nullptr;
+    HWND ListBox = nullptr;
+    HWND StatusBar = nullptr;
+
+    std::unique_ptr<TFolderList> MListH;
+    std::unique_ptr<TFolderList> MListF;
+    bool FShade = false;
+    int MShadeH = 0;
+    HWND MDlg = nullptr;
+    HWND MEdt = nullptr;
+    std::wstring MTxt;
+};
+
+}  // namespace kestro

@@ -1,0 +1,80 @@
+#include <windows.h>
+
+#include <optional>
+
+#include "app/Names.h"
+#include "lists/SettingsFile.h"
+#include "lists/TextFile.h"
+#include "ui/MainForm.h"
+#include "winutil/DataFolder.h"
+#include "winutil/PathChecks.h"
+
+namespace kestro {
+
+namespace {
+constexpr wchar_t kSettingsFileName[] = L"Kestro.ini";
+constexpr wchar_t kFavouritesFileName[] = L"KestroF.lst";
+constexpr wchar_t kHistoryFileName[] = L"KestroH.lst";
+constexpr wchar_t kOldFavouritesFileName[] = L"Kestro.lst";
+constexpr wchar_t kWindowSection[] = L"Window";
+constexpr wchar_t kHeightKey[] = L"Height";
+constexpr wchar_t kWidthKey[] = L"Width";
+}  // namespace
+
+void TMainForm::LoadSettings()
+{
+    const SettingsFile settings = SettingsFile::Open(UserDataDir + kSettingsFileName);
+    SetOuterHeight(settings.ReadInteger(kWindowSection, kHeightKey, OuterHeight()));
+    SetOuterWidth(settings.ReadInteger(kWindowSection, kWidthKey, OuterWidth()));
+}
+
+void TMainForm::LoadLists()
+{
+    const std::wstring favourites = UserDataDir + kFavouritesFileName;
+    const std::wstring oldFavourites = UserDataDir + kOldFavouritesFileName;
+    // MoveFileW never replaces: with both files present the old one stays and is ignored.
+    if (TextFileExists(oldFavourites)) ::MoveFileW(oldFavourites.c_str(), favourites.c_str());
+    if (TextFileExists(favourites)) {
+        LoadListFile(*MListF, favourites);
+        FillListBox(MListF->Items);
+        FitListExtent(ListBox);
+    } else {
+        MListF->Loaded = true;
+        ShowWelcome();
+    }
+    LoadListFile(*MListH, UserDataDir + kHistoryFileName);
+}
+
+void TMainForm::ShowWelcome()
+{
+    const std::wstring text = std::wstring(kApplicationTitle) +
+                              L"をご利用いただきましてありがとうございます。\r\n"
+                              L"フォルダを登録してください。\r\n"
+                              L"再度実行すると待機中のウィンドウが表示されます。";
+    ::MessageBoxW(FApp, text.c_str(), kApplicationTitle, MB_OK);
+}
+
+void TMainForm::SaveSettingsAndLists()
+{
+    SaveSettings();
+    SaveListFile(*MListF, UserDataDir + kFavouritesFileName);
+    SaveListFile(*MListH, UserDataDir + kHistoryFileName);
+}
+
+void TMainForm::SaveSettings()
+{
+    std::optional<SettingsFile> settings;
+    try {
+        settings = SettingsFile::Open(UserDataDir + kSettingsFileName);
+    } catch (const EFileError& error) {
+        // A settings file that cannot be read is left as it is; the lists are still saved
+        // and the window still closes, so that no change to them is lost.
+        ReportError(error);
+        return;
+    }
+    settings->WriteInteger(kWindowSection, kHeightKey, OuterHeight());
+    settings->WriteInteger(kWindowSection, kWidthKey, OuterWidth());
+    settings->Save();
+}
+
+}  // namespace kestro

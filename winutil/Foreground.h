@@ -1,0 +1,19 @@
+#pragma once
+// Bringing a window of another process to the front and focusing a control of another thread.
+#include <windows.h>
+
+namespace kestro {
+
+// Whether SetForegroundWindow needs the thread-attach path on this system version
+// (Windows 2000 and later, Windows 98 and later).
+bool UsesAttachPath(DWORD platformId, DWORD majorVersion, DWORD minorVersion);
+
+// Tries to make `wnd` the foreground window; true when it is at the end of the call.
+// The foreground-lock time-out is restored to the value it had.
+bool ForceForeground(HWND wnd);
+
+// Gives the keyboard focus to `control`, a child of another thread's window.
+// The calling thread is never left attached to another thread's input.
+void FocusForeignControl(HWND control);
+
+}  // namespace kestro

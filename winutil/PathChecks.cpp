@@ -1,0 +1,81 @@
+#include "winutil/PathChecks.h"
+
+#include "winutil/DataFolder.h"
+#include "winutil/Handles.h"
+
+namespace kestro {
+
+namespace {
+// The toolkit's default font, in which list widths have always been measured.
+constexpr int kMeasurePoints = 9;
+constexpr wchar_t kMeasureFace[] = L"Segoe UI";
+
+UniqueFont CreateMeasureFont(UINT dpi)
+{
+    return UniqueFont(::CreateFontW(-::MulDiv(kMeasurePoints, static_cast<int>(dpi), 72), 0, 0, 0,
+                                    FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                    OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                    DEFAULT_PITCH | FF_DONTCARE, kMeasureFace));
+}
+
+std::wstring ListItemText(HWND listBox, int index)
+{
+    const LRESULT length = ::SendMessageW(listBox, LB_GETTEXTLEN, index, 0);
+    if (length <= 0) return {};
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    const LRESULT copied =
+        ::SendMessageW(listBox, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
+    return text;
+}
+}  // namespace
+
+wchar_t DriveLetterOf(wchar_t c)
+{
+    if (c >= L'a' && c <= L'z') c = static_cast<wchar_t>(c - 32);
+    return c >= L'A' && c <= L'Z' ? c : L'\0';
+}
+
+bool IsDriveReady(wchar_t c)
+{
+    const wchar_t letter = DriveLetterOf(c);
+    // A backslash starts a UNC path or one on the current drive: no drive to ask.
+    if (letter == L'\0') return c == L'\\';
+    // Without this an empty removable drive would make the system ask for a disk.
+    const UINT savedMode = ::SetErrorMode(SEM_FAILCRITICALERRORS);
+    const TScopeExit restoreMode([savedMode] { ::SetErrorMode(savedMode); });
+    const wchar_t root[] = {letter, L':', L'\\', L'\0'};
+    ULARGE_INTEGER freeToCaller = {};
+    ULARGE_INTEGER total = {};
+    return ::GetDiskFreeSpaceExW(root, &freeToCaller, &total, nullptr) != FALSE;
+}
+
+bool HasReadyDrive(const std::wstring& path)
+{
+    return !path.empty() && IsDriveReady(path.front());
+}
+
+bool FolderReachable(const std::wstring& path)
+{
+    return HasReadyDrive(path) && FolderExists(path);
+}
+
+void FitListExtent(HWND listBox)
+{
+    const LRESULT count = ::SendMessageW(listBox, LB_GETCOUNT, 0, 0);
+    int widest = 0;
+    if (count > 0) {
+        const TWindowDC dc(listBox);
+        const UniqueFont font = CreateMeasureFont(::GetDpiForWindow(listBox));
+        const TSelectObject selected(dc.get(), font.get());
+        for (int i = 0; i < count; ++i) {
+            const std::wstring text = ListItemText(listBox, i);
+            SIZE size = {};
+            ::GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
+            if (size.cx > widest) widest = size.cx;
+        }
+    }
+    ::SendMessageW(listBox, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest * 2), 0);
+}
+
+}  // namespace kestro
