@@ -1,10 +1,12 @@
 #include "winutil/FileDialog.h"
 
+#include <cwchar>
+
 namespace kestro {
 
 namespace {
-// The search state of FindChildByClass: EnumChildWindows gives the callback no other place
-// that the follower needs, so one search runs at a time.
+// The search state of FindChildByClass lives here rather than in the callback's application
+// value, which stays 0; so only one search may run at a time.
 std::wstring GClassSought;
 HWND GChildFound = nullptr;
 

@@ -2,6 +2,8 @@
 
 #include <psapi.h>
 
+#include <cwchar>
+
 #include "winutil/Handles.h"
 
 namespace kestro {

@@ -59,6 +59,12 @@ void TProcess::Kill()
     }
 }
 
+void TProcess::Detach()
+{
+    FProcess.reset();
+    FId = 0;
+}
+
 void KillProcessesNamed(const std::wstring& exeName)
 {
     UniqueFile snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));

@@ -28,6 +28,8 @@ public:
     // Waits up to `timeoutMs` for the process to end; true with its exit code when it did.
     bool WaitExit(DWORD timeoutMs, DWORD* exitCode = nullptr);
     void Kill();
+    // Lets the process run on after this object is gone.
+    void Detach();
 
 private:
     UniqueHandle FProcess;

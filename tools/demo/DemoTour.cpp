@@ -1,0 +1,83 @@
+// The tour that tools/run shows: Kestro follows a real file dialog, jumps to a favourite, and
+// comes up in edit mode on a second start. At each sight worth a screenshot it prints
+// "shot <name>" and waits for a line on its input, so the script can take the picture.
+#include <windows.h>
+
+#include <iostream>
+#include <string>
+
+#include "tests/support/DataFiles.h"
+#include "tests/support/DialogFixture.h"
+#include "tests/support/Input.h"
+#include "tests/support/Kestro.h"
+#include "tests/support/Windows.h"
+
+using namespace kestro::test;
+
+namespace {
+void Shot(const char* name)
+{
+    std::cout << "shot " << name << std::endl;
+    std::string answer;
+    std::getline(std::cin, answer);
+}
+
+void Say(const char* text)
+{
+    std::cout << text << std::endl;
+}
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    // "keep": leave Kestro running for the user at the end.
+    const bool keep = argc > 1 && std::string(argv[1]) == "keep";
+    KillProcessesNamed(L"Kestro.exe");
+    if (!ReadDataFile(L"KestroF.lst")) {
+        ResetDataDir();
+        WriteDataFile(L"KestroF.lst", AnsiLines({L"C:\\windows", L"C:\\windows\\system32", L"C:\\users",
+                                                 L"C:\\Program Files"}));
+    }
+
+    TKestro kestro;
+    kestro.StartReady();
+    if (!kestro.Main()) {
+        Say("Kestro did not start");
+        return 1;
+    }
+    Say("Kestro is running, hidden, in standby mode");
+
+    TFileDialogApp dialog;
+    dialog.Start(L"save", L"C:\\users", L"report.txt");
+    if (!WaitFor([&] { return kestro.Visible(); }, 5000)) {
+        Say("Kestro did not follow the dialog");
+        return 1;
+    }
+    PumpFor(600);
+    Say("a file dialog is in front: Kestro sits on its top-right corner");
+    Shot("standby");
+
+    ClickAt(kestro.ListItemPoint(0));
+    WaitFor([&] { return dialog.Caption() == L"folder:C:\\windows"; }, 5000);
+    PumpFor(1200);
+    Say("a click on the first favourite moved the dialog there and put report.txt back");
+    Shot("jump");
+
+    PressDialogButton(dialog.Dialog(), IDCANCEL);
+    WaitFor([&] { return !kestro.Visible(); }, 5000);
+    Say("the dialog closed: Kestro hid again");
+
+    kestro.RelayShow();
+    WaitFor([&] { return kestro.Visible() && kestro.EditMode(); }, 5000);
+    PumpFor(600);
+    Say("a second start brought Kestro up in edit mode");
+    Shot("edit");
+
+    if (keep) {
+        // The user goes on with the running instance.
+        kestro.Process().Detach();
+        return 0;
+    }
+    kestro.Close();
+    return 0;
+}
