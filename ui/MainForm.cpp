@@ -77,7 +77,7 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     case WM_SIZE: LayoutControls(); Guarded([this] { FormResize(); }); return 0;
     case WM_DPICHANGED: RescaleForDpi(HIWORD(wParam), *reinterpret_cast<RECT*>(lParam)); return 0;
-    case WM_ERASEBKGND: return 1;
+    case WM_ERASEBKGND: EraseChildBackground(reinterpret_cast<HDC>(wParam)); return 1;
     case WM_PAINT: {
         PAINTSTRUCT ps;
         HDC dc = ::BeginPaint(FHandle, &ps);
@@ -246,8 +246,8 @@ void TMainForm::LayoutControls()
     if (!Tab) return;
     RECT client;
     ::GetClientRect(FHandle, &client);
-    const TFormLayout layout = ComputeFormLayout(client.right, client.bottom, ::IsWindowVisible(ToolBar) != FALSE,
-                                                 ::IsWindowVisible(StatusBar) != FALSE, FDpi);
+    // The status line is shown exactly while the tool bar is hidden.
+    const TFormLayout layout = ComputeFormLayout(client.right, client.bottom, EditMode(), !EditMode(), FDpi);
     auto place = [](HWND wnd, const RECT& r) {
         ::SetWindowPos(wnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                        SWP_NOZORDER | SWP_NOACTIVATE);
@@ -269,6 +269,17 @@ void TMainForm::RescaleForDpi(UINT dpi, const RECT& suggested)
     ::SetWindowPos(FHandle, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                    suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     LayoutControls();
+}
+
+void TMainForm::EraseChildBackground(HDC dc)
+{
+    // Transparent controls (the tool bar) ask for the form's background under them; the form's
+    // own background is painted off-screen in WM_PAINT instead.
+    // Such a control hands over its own DC, moved to the form's coordinates and clipped to it.
+    if (::WindowFromDC(dc) == FHandle) return;
+    RECT client;
+    ::GetClientRect(FHandle, &client);
+    ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_BTNFACE));
 }
 
 void TMainForm::PaintBackground(HDC dc)

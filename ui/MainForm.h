@@ -59,6 +59,7 @@ private:
     int Scale(int designPixels) const;
     void RescaleForDpi(UINT dpi, const RECT& suggested);
     void PaintBackground(HDC dc);
+    void EraseChildBackground(HDC dc);
 
     // Handlers of the window itself (MainFormModes.cpp).
     void FormCreate();

@@ -1,4 +1,6 @@
 // The tool window as the user sees and drives it: frame, modes, roll-up, size limits, relay.
+#include <windows.h>
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include "tests/support/DataFiles.h"
@@ -64,6 +66,37 @@ TEST_F(MainWindow, StartsHiddenInStandbyAsAnOwnedTopmostToolWindow)
     ASSERT_NE(app, nullptr) << "owned by the application window";
     EXPECT_EQ(TextOf(app), L"Kestro");
     EXPECT_FALSE(::IsWindowVisible(app));
+}
+
+// The list box fills the tab control's display area, below the row of tabs; the tool bar sits
+// above the tab control and the status line below it.
+void ExpectLayout(const TKestro& kestro)
+{
+    const RECT tab = WindowRect(kestro.Tab());
+    const RECT list = WindowRect(kestro.ListBox());
+    const RECT tabRow = kestro.TabItemRect(0);
+    EXPECT_GE(list.top, tabRow.bottom);
+    EXPECT_GE(list.left, tab.left);
+    EXPECT_LE(list.right, tab.right);
+    EXPECT_LE(list.bottom, tab.bottom);
+    EXPECT_GE(tabRow.top, tab.top);
+    if (::IsWindowVisible(kestro.ToolBar())) {
+        EXPECT_GE(tab.top, WindowRect(kestro.ToolBar()).bottom);
+        EXPECT_EQ(::SendMessageW(kestro.ToolBar(), TB_GETROWS, 0, 0), 1) << "the buttons never wrap";
+    }
+    if (::IsWindowVisible(kestro.StatusBar())) {
+        EXPECT_LE(tab.bottom, WindowRect(kestro.StatusBar()).top);
+    }
+}
+
+TEST_F(MainWindow, ListBoxSitsBelowTheTabsInBothModes)
+{
+    FollowADialog();
+    ExpectLayout(kestro);
+    dialog.Process().Kill();
+    ASSERT_TRUE(WaitFor([&] { return !kestro.Visible(); }, 3000));
+    ShowEditMode();
+    ExpectLayout(kestro);
 }
 
 TEST_F(MainWindow, SecondStartShowsEditModeCentredInFront)

@@ -129,9 +129,17 @@ POINT TKestro::ButtonPoint(int command) const
     return CentreOnScreen(bar, RemoteRect(bar, TB_GETITEMRECT, index));
 }
 
+RECT TKestro::TabItemRect(int index) const
+{
+    RECT r = RemoteRect(Tab(), TCM_GETITEMRECT, index);
+    ::MapWindowPoints(Tab(), nullptr, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
 POINT TKestro::TabPoint(int index) const
 {
-    return CentreOnScreen(Tab(), RemoteRect(Tab(), TCM_GETITEMRECT, index));
+    const RECT r = TabItemRect(index);
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
 POINT TKestro::CaptionPoint() const

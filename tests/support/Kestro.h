@@ -49,6 +49,8 @@ public:
 
     // The centre of list entry `index`, in screen pixels.
     POINT ListItemPoint(int index) const;
+    // The rectangle of tab `index`, in screen pixels.
+    RECT TabItemRect(int index) const;
     // The centre of the tool bar button `command`, in screen pixels.
     POINT ButtonPoint(int command) const;
     // The centre of tab `index`, in screen pixels.
