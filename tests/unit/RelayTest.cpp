@@ -20,6 +20,11 @@ struct TArgumentCase {
     int Count;
 };
 
+void PrintTo(const TArgumentCase& c, std::ostream* out)
+{
+    *out << testing::PrintToString(std::wstring(c.CommandLine));
+}
+
 class CountArgumentsTest : public testing::TestWithParam<TArgumentCase> {};
 
 TEST_P(CountArgumentsTest, CountsWhatFollowsTheProgramPath)

@@ -1,0 +1,64 @@
+#include <gtest/gtest.h>
+
+#include "ui/BrowseForFolder.h"
+#include "ui/Layout.h"
+
+using namespace kestro;
+
+namespace {
+bool SameRect(const RECT& a, const RECT& b)
+{
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+}  // namespace
+
+TEST(FormLayout, ToolBarAndStatusLineFrameTheTabControl)
+{
+    // The design client area: edit mode (tool bar shown) and standby mode (status line shown).
+    const TFormLayout edit = ComputeFormLayout(234, 189, true, false, 96);
+    EXPECT_TRUE(SameRect(edit.ToolBar, {0, 0, 234, 23}));
+    EXPECT_TRUE(SameRect(edit.Tab, {0, 23, 234, 189}));
+    const TFormLayout standby = ComputeFormLayout(234, 189, false, true, 96);
+    EXPECT_TRUE(SameRect(standby.Tab, {0, 0, 234, 170}));
+    EXPECT_TRUE(SameRect(standby.StatusBar, {0, 170, 234, 189}));
+    // Both shown, as designed: the tab control gets the 147 pixels between them.
+    const TFormLayout both = ComputeFormLayout(234, 189, true, true, 96);
+    EXPECT_EQ(both.Tab.top, 23);
+    EXPECT_EQ(both.Tab.bottom - both.Tab.top, 147);
+}
+
+TEST(FormLayout, ScalesWithTheMonitorsDpi)
+{
+    EXPECT_EQ(ScaleForDpi(23, 96), 23);
+    EXPECT_EQ(ScaleForDpi(23, 144), 35);  // 34.5 rounds up, as MulDiv rounds
+    EXPECT_EQ(ScaleForDpi(150, 120), 188);
+    const TFormLayout edit = ComputeFormLayout(468, 378, true, false, 192);
+    EXPECT_TRUE(SameRect(edit.ToolBar, {0, 0, 468, 46}));
+    EXPECT_TRUE(SameRect(edit.Tab, {0, 46, 468, 378}));
+}
+
+TEST(FormLayout, ARolledUpClientAreaNeverGivesANegativeTabHeight)
+{
+    const TFormLayout layout = ComputeFormLayout(150, 0, false, true, 96);
+    EXPECT_GE(layout.Tab.bottom, layout.Tab.top);
+}
+
+TEST(BrowseFlags, OptionBitsGiveTheDialogFlags)
+{
+    EXPECT_EQ(BrowseFlagsForOptions(11), 0x0051u);  // the add command's options
+    EXPECT_EQ(BrowseFlagsForOptions(0), 0x0201u);   // no new-folder button without bit 0x01
+    EXPECT_EQ(BrowseFlagsForOptions(0x04), 0x8201u);
+    EXPECT_EQ(BrowseFlagsForOptions(0x0C), 0x0241u);  // shares only with the old dialog style
+    EXPECT_EQ(BrowseFlagsForOptions(0x31), 0x4021u);
+}
+
+TEST(BrowseCentre, CentresOnTheMonitorTruncatingTowardZero)
+{
+    EXPECT_EQ(CentreOnMonitor({0, 0, 1280, 1024}, 400, 300).x, 440);
+    EXPECT_EQ(CentreOnMonitor({0, 0, 1280, 1024}, 400, 300).y, 362);
+    // A second monitor to the left of the primary one.
+    EXPECT_EQ(CentreOnMonitor({-1920, 0, 0, 1080}, 401, 301).x, -1920 + 759);
+    EXPECT_EQ(CentreOnMonitor({-1920, 0, 0, 1080}, 401, 301).y, 389);
+    // A dialog wider than the monitor: (100 - 105) div 2 is -2, not -3.
+    EXPECT_EQ(CentreOnMonitor({0, 0, 100, 100}, 105, 50).x, -2);
+}
