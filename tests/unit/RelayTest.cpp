@@ -16,14 +16,10 @@ TEST(RelayPayload, IsSlashShowWithTwoNulUnits)
 }
 
 struct TArgumentCase {
+    const char* Name;
     const wchar_t* CommandLine;
     int Count;
 };
-
-void PrintTo(const TArgumentCase& c, std::ostream* out)
-{
-    *out << testing::PrintToString(std::wstring(c.CommandLine));
-}
 
 class CountArgumentsTest : public testing::TestWithParam<TArgumentCase> {};
 
@@ -34,11 +30,14 @@ TEST_P(CountArgumentsTest, CountsWhatFollowsTheProgramPath)
 
 INSTANTIATE_TEST_SUITE_P(
     Relay, CountArgumentsTest,
-    testing::Values(TArgumentCase{L"Kestro.exe", 0}, TArgumentCase{L"Kestro.exe a b", 2},
-                    TArgumentCase{L"\"C:\\Program Files\\Kestro.exe\" a b", 2},
-                    TArgumentCase{L"Kestro.exe \"a b\" c", 2},
-                    TArgumentCase{L"Kestro.exe\ta\x01" L"b   ", 2},
-                    TArgumentCase{L"Kestro.exe \"\" a", 1}, TArgumentCase{L"", 0}));
+    testing::Values(TArgumentCase{"NoArguments", L"Kestro.exe", 0},
+                    TArgumentCase{"TwoArguments", L"Kestro.exe a b", 2},
+                    TArgumentCase{"QuotedProgramPath", L"\"C:\\Program Files\\Kestro.exe\" a b", 2},
+                    TArgumentCase{"QuotedBlank", L"Kestro.exe \"a b\" c", 2},
+                    TArgumentCase{"ControlSeparators", L"Kestro.exe\ta\x01" L"b   ", 2},
+                    TArgumentCase{"EmptyQuotesSkipped", L"Kestro.exe \"\" a", 1},
+                    TArgumentCase{"EmptyCommandLine", L"", 0}),
+    [](const testing::TestParamInfo<TArgumentCase>& info) { return std::string(info.param.Name); });
 
 TEST(RelayDecoding, ReadsAtMostTheDeclaredBytes)
 {
