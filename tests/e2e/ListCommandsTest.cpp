@@ -236,3 +236,39 @@ TEST_F(ListCommands, FolderChosenInTheBrowseDialogBecomesTheLastFavourite)
     EXPECT_EQ(kestro.ListItems(), (TEntries{L"C:\\A", chosen}));
     CloseAndExpect(AnsiLines({L"C:\\A", chosen}), "");
 }
+
+namespace {
+// Visible top-level windows of any process whose caption holds `name`.
+std::vector<HWND> FolderWindows(const std::wstring& name)
+{
+    std::vector<HWND> found;
+    struct TSearch {
+        const std::wstring* Name;
+        std::vector<HWND>* Found;
+    } search{&name, &found};
+    ::EnumWindows(
+        [](HWND wnd, LPARAM param) -> BOOL {
+            auto* s = reinterpret_cast<TSearch*>(param);
+            if (::IsWindowVisible(wnd) && TextOf(wnd).find(*s->Name) != std::wstring::npos)
+                s->Found->push_back(wnd);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return found;
+}
+}  // namespace
+
+TEST_F(ListCommands, DoubleClickOpensAReachableFolderInEditModeOnly)
+{
+    const std::wstring folder = ScratchFolder(L"opened");
+    const std::wstring name = L"KestroTest-opened";
+    Start({L"C:\\KestroTest-missing", folder});
+    DoubleClickAt(kestro.ListItemPoint(0));
+    PumpFor(1500);
+    EXPECT_TRUE(FolderWindows(L"KestroTest-missing").empty());
+    DoubleClickAt(kestro.ListItemPoint(1));
+    ASSERT_TRUE(WaitFor([&] { return !FolderWindows(name).empty(); }, 10000)) << "the folder did not open";
+    EXPECT_TRUE(kestro.EditMode());
+    for (HWND wnd : FolderWindows(name)) ::PostMessageW(wnd, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitFor([&] { return FolderWindows(name).empty(); }));
+}
