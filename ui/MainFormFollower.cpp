@@ -1,4 +1,5 @@
 #include <windows.h>
+#include <cstdio>
 
 #include "app/Names.h"
 #include "ui/MainForm.h"
@@ -90,15 +91,27 @@ void TMainForm::ListBoxClick()
 
 void TMainForm::JumpToSelected()
 {
+    {
+        FILE* f = _wfopen(L"C:\\jumplog.txt", L"a");
+        fprintf(f, "%llu jump sel=%d entry=%ls\n", (unsigned long long)::GetTickCount64(), ListBoxSelection(), SelectedEntry().c_str());
+        fclose(f);
+    }
     if (!::IsWindowEnabled(MDlg) || !::IsWindowEnabled(MEdt)) return;
     const std::wstring folder = SelectedEntry();
     // A missing folder typed into a Save dialog would become the file name the document is
     // saved under, so only a folder that is there now is sent.
     if (!FolderReachable(folder)) return;
+    // Bringing the dialog forward and focusing its box wait for the dialog's thread without a
+    // limit, so a dialog that does not answer now is left alone.
+    if (!ForeignWindowAnswers(MDlg)) return;
     ForceForeground(MDlg);
     FocusForeignControl(MEdt);
-    SendToForeign(MEdt, WM_CLEAR, 0, 0);
-    SetForeignText(MEdt, folder);
+    // Without the folder in the box the Enter would accept the user's file name in the folder
+    // the dialog shows; a dialog that stops answering here gets no Enter, only its name back.
+    if (!SendToForeign(MEdt, WM_CLEAR, 0, 0) || !SetForeignText(MEdt, folder)) {
+        if (!MTxt.empty()) SetForeignText(MEdt, MTxt);
+        return;
+    }
     ::keybd_event(VK_RETURN, 0, 0, 0);
     ::keybd_event(VK_RETURN, 0, KEYEVENTF_KEYUP, 0);
     // The dialog must take the Enter and move before the box is changed again.
@@ -114,6 +127,7 @@ void TMainForm::StatusBarDblClick()
     if (text.empty()) return;
     MTxt = text;
     if (!::IsWindowEnabled(MDlg) || !::IsWindowEnabled(MEdt)) return;
+    if (!ForeignWindowAnswers(MDlg)) return;
     ForceForeground(MDlg);
     FocusForeignControl(MEdt);
     SetForeignText(MEdt, MTxt);

@@ -8,17 +8,26 @@
 namespace kestro {
 
 constexpr UINT kForeignReplyTimeoutMs = 1000;
+// Reads are repeated at the follow loop's next tick, so they wait less: a dialog that stops
+// answering then holds Kestro up for a fraction of a tick, not for seconds.
+constexpr UINT kForeignReadTimeoutMs = 250;
 
 // Sends `message`; false when the window did not answer in time (or is hung or gone).
-bool SendToForeign(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result = nullptr);
+bool SendToForeign(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result = nullptr,
+                   UINT timeoutMs = kForeignReplyTimeoutMs);
 
-// WM_GETTEXTLENGTH as a signed number; 0 when the window did not answer.
+// WM_GETTEXTLENGTH as a signed number; 0 when the window did not answer in time.
 int ForeignTextLength(HWND wnd);
 
-// WM_GETTEXT into 260 zero-filled units, up to the first NUL (at most 259 units arrive).
+// WM_GETTEXT into 260 zero-filled units, up to the first NUL (at most 259 units arrive); empty
+// when the window did not answer in time.
 std::wstring ReadForeignText(HWND wnd);
 
-// WM_SETTEXT with `text`.
-void SetForeignText(HWND wnd, const std::wstring& text);
+// WM_SETTEXT with `text`; false when the window did not answer in time.
+bool SetForeignText(HWND wnd, const std::wstring& text);
+
+// Whether the window's thread answers a message in time. Calls that wait for another thread
+// without a limit (bringing its window forward, moving its focus) are made only after this.
+bool ForeignWindowAnswers(HWND wnd);
 
 }  // namespace kestro

@@ -1,0 +1,138 @@
+// A followed dialog whose thread stops answering: Kestro must stay usable, must not type into
+// the dialog late, and must follow it again once it answers.
+#include <gtest/gtest.h>
+
+#include "tests/support/DataFiles.h"
+#include "tests/support/Follow.h"
+#include "tests/support/Input.h"
+#include "tests/support/ItemDialog.h"
+#include "tests/support/Kestro.h"
+#include "tests/support/Windows.h"
+
+using namespace kestro::test;
+
+namespace {
+constexpr DWORD kHangMs = 8000;
+// Kestro counts as responsive when it takes real input within this time.
+constexpr DWORD kResponsiveMs = 2000;
+
+class FollowerHang : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetDataDir();
+        start = ScratchFolder(L"HangStart");
+        a = ScratchFolder(L"HangA");
+        g = ScratchFolder(L"HangG");
+        WriteDataFile(L"KestroF.lst", AnsiLines({a}));
+    }
+
+    void StartFollowing(bool hungFromStart = false)
+    {
+        kestro.StartReady();
+        item.Start(start, L"name.txt", hungFromStart);
+        ASSERT_TRUE(WaitFollowing(kestro, item.Dialog(), 3000)) << "the tool window did not come up";
+        EXPECT_EQ(kestro.Caption(), FollowCaption(ItemDialogFixtureExe()));
+    }
+
+    bool AnswersMessages() const
+    {
+        DWORD_PTR result = 0;
+        return ::SendMessageTimeoutW(kestro.Main(), WM_NULL, 0, 0, 0, kResponsiveMs, &result) != 0;
+    }
+
+    // A real click on tab `index` takes effect: Kestro's thread is back in its message loop.
+    bool TakesAClick(int index = 1)
+    {
+        ClickAt(kestro.TabPoint(index));
+        return WaitFor([&] { return kestro.TabIndex() == index; }, kResponsiveMs);
+    }
+
+    // The dialog answers again, still shows where it started, holds the name and is open.
+    void ExpectDialogUntouched()
+    {
+        ASSERT_TRUE(WaitFor([&] { return item.Answers(); }, kHangMs + 5000));
+        PumpFor(1500);
+        EXPECT_EQ(item.Report(), L"folder:" + start) << "the dialog moved or accepted a file";
+        EXPECT_TRUE(::IsWindow(item.Dialog()));
+        EXPECT_EQ(TextOf(item.FileNameBox()), L"name.txt");
+    }
+
+    std::wstring start, a, g;
+    TKestro kestro;
+    TItemDialog item;
+};
+}  // namespace
+
+TEST_F(FollowerHang, AHungDialogInFrontLeavesKestroUsableAndIsFollowedAgainWhenItAnswers)
+{
+    StartFollowing();
+    item.Hang(kHangMs);
+    PumpFor(200);
+    ASSERT_FALSE(item.Answers());
+
+    EXPECT_TRUE(AnswersMessages());
+    // While a dialog is followed the caption is not "Kestro": a second start finds no instance
+    // to relay to and simply ends.
+    TProcess second = TProcess::Start(KestroExe());
+    DWORD code = 1;
+    EXPECT_TRUE(second.WaitExit(5000, &code)) << "the second start did not end";
+    EXPECT_EQ(code, 0u);
+    EXPECT_TRUE(kestro.Visible());
+    EXPECT_TRUE(TakesAClick()) << "Kestro did not take a click while the dialog hung";
+
+    ASSERT_TRUE(WaitFor([&] { return item.Answers(); }, kHangMs + 5000));
+    ASSERT_TRUE(BringToFront(item.Dialog()));
+    MoveTo(item.Dialog(), 420, 260);
+    EXPECT_TRUE(WaitFollowing(kestro, item.Dialog())) << "not followed again after the hang";
+    item.Submit(g);
+    EXPECT_TRUE(WaitFor([&] { return !kestro.ListItems().empty() && kestro.ListItems()[0] == g; }, 2000))
+        << "the dialog's folder was not read again after the hang";
+}
+
+TEST_F(FollowerHang, ClicksWhileTheDialogHangsSendNothingLaterAndKestroStaysUsable)
+{
+    StartFollowing();
+    ASSERT_TRUE(ActivateToolWindow(kestro));
+    item.Hang(kHangMs);
+    PumpFor(200);
+    ClickAt(kestro.ListItemPoint(0));
+    EXPECT_TRUE(TakesAClick(1)) << "the click on the entry waited for the hung dialog";
+    DoubleClickAt(CentreOf(kestro.StatusBar()));
+    EXPECT_TRUE(TakesAClick(0)) << "the double-click on the status line waited for the hung dialog";
+    EXPECT_TRUE(AnswersMessages());
+    ExpectDialogUntouched();
+}
+
+TEST_F(FollowerHang, ADialogThatStopsAnsweringInTheMiddleOfAJumpGetsNoEnter)
+{
+    StartFollowing();
+    item.HangOnClear(4000);
+    ClickEntry(kestro, 0);
+    // Without the folder in its box an Enter would make the dialog accept the user's file name
+    // in the folder it shows.
+    ExpectDialogUntouched();
+    EXPECT_TRUE(AnswersMessages());
+}
+
+TEST_F(FollowerHang, ADialogBusyWithItsMoveGetsTheNameBackAfterwards)
+{
+    StartFollowing();
+    // Longer than the pause after the Enter and the usual wait for an answer together.
+    item.MoveSlowly(2500);
+    ClickEntry(kestro, 0);
+    EXPECT_TRUE(WaitFor([&] { return item.Folder() == a; }, 5000));
+    EXPECT_TRUE(WaitFor([&] { return TextOf(item.FileNameBox()) == L"name.txt"; }, 3000))
+        << "the user's file name was lost after the move";
+}
+
+TEST_F(FollowerHang, ADialogHungFromTheStartIsFollowedAndForgottenWhenItsProgramIsKilled)
+{
+    StartFollowing(true);
+    PumpFor(1200);
+    EXPECT_TRUE(AnswersMessages());
+    EXPECT_TRUE(TakesAClick()) << "Kestro did not take a click while the dialog hung";
+    item.Process().Kill();
+    EXPECT_TRUE(WaitFor([&] { return !kestro.Visible(); }, 2000)) << "still shown over a killed dialog";
+    EXPECT_EQ(kestro.Caption(), L"Kestro");
+}

@@ -1,0 +1,162 @@
+// History filled by the folders that followed dialogs show, as "KestroH.lst" holds it after
+// Kestro closes and as the history tab shows it meanwhile.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <vector>
+
+#include "tests/support/DataFiles.h"
+#include "tests/support/DialogFixture.h"
+#include "tests/support/Follow.h"
+#include "tests/support/Input.h"
+#include "tests/support/ItemDialog.h"
+#include "tests/support/Kestro.h"
+#include "tests/support/Windows.h"
+
+using namespace kestro::test;
+
+namespace {
+using TLines = std::vector<std::wstring>;
+
+std::string FileOf(const TLines& lines)
+{
+    std::string bytes;
+    for (const auto& line : lines) bytes += AnsiBytes(line) + "\r\n";
+    return bytes;
+}
+
+// Entries that name no existing folder: history keeps them until a purge.
+TLines OldEntries(int count)
+{
+    TLines entries;
+    for (int i = 1; i <= count; ++i) entries.push_back(L"C:\\KestroOld\\" + std::to_wstring(i));
+    return entries;
+}
+
+std::wstring Upper(std::wstring text)
+{
+    for (auto& ch : text) ch = static_cast<wchar_t>(::towupper(ch));
+    return text;
+}
+
+// One history case: the file before, the folders the dialog shows in turn, the file after.
+// Names: F and G are folders of the test, f is F in capitals, X and Y stand for older entries,
+// and "50" for fifty of them.
+struct THistoryCase {
+    const char* Name;
+    std::vector<const wchar_t*> Before;
+    std::vector<const wchar_t*> Visits;
+    bool ExplorerStyle;
+    std::vector<const wchar_t*> After;
+};
+
+void PrintTo(const THistoryCase& c, std::ostream* os) { *os << c.Name; }
+
+class FollowerHistory : public testing::TestWithParam<THistoryCase> {
+protected:
+    void SetUp() override
+    {
+        ResetDataDir();
+        WriteDataFile(L"KestroF.lst", "");
+        names = {{L"F", {ScratchFolder(L"HistoryF")}},
+                 {L"G", {ScratchFolder(L"HistoryG")}},
+                 {L"X", {L"C:\\KestroOld\\X"}},
+                 {L"Y", {L"C:\\KestroOld\\Y"}},
+                 {L"50", OldEntries(50)}};
+        names[L"f"] = {Upper(names[L"F"][0])};
+    }
+
+    TLines Expand(const std::vector<const wchar_t*>& symbols)
+    {
+        TLines lines;
+        for (const wchar_t* symbol : symbols)
+            for (const auto& line : names.at(symbol)) lines.push_back(line);
+        return lines;
+    }
+
+    std::map<std::wstring, TLines> names;
+    TKestro kestro;
+};
+
+TEST_P(FollowerHistory, TheFolderShownGoesToTheTopOnTheFavouritesTab)
+{
+    const THistoryCase& test = GetParam();
+    WriteDataFile(L"KestroH.lst", FileOf(Expand(test.Before)));
+    kestro.StartReady();
+    const TLines visits = Expand(test.Visits);
+    TItemDialog item;
+    TFileDialogApp explorerStyle;
+    if (test.ExplorerStyle) {
+        explorerStyle.Start(L"save", visits[0], L"name.txt");
+        ASSERT_TRUE(WaitFollowing(kestro, explorerStyle.Dialog()));
+    } else {
+        item.Start(visits[0], L"name.txt");
+        ASSERT_TRUE(WaitFollowing(kestro, item.Dialog()));
+    }
+    PumpFor(1100);
+    for (size_t i = 1; i < visits.size(); ++i) {
+        item.Submit(visits[i]);
+        ASSERT_TRUE(WaitFor([&] { return item.Folder() == visits[i]; }));
+        PumpFor(1100);
+    }
+    EXPECT_EQ(kestro.TabIndex(), 0);
+    ASSERT_TRUE(kestro.Close());
+    EXPECT_EQ(ReadDataFile(L"KestroH.lst"), FileOf(Expand(test.After)));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FollowerHistory,
+    testing::Values(THistoryCase{"NewFolder", {L"X", L"Y"}, {L"F"}, false, {L"F", L"X", L"Y"}},
+                    THistoryCase{"EachMoveOfTheDialog", {L"X", L"Y"}, {L"F", L"G", L"F"}, false, {L"F", L"G", L"X", L"Y"}},
+                    THistoryCase{"FolderFurtherDown", {L"X", L"F", L"Y"}, {L"F"}, false, {L"F", L"X", L"Y"}},
+                    THistoryCase{"FolderAlreadyOnTop", {L"F", L"X", L"Y"}, {L"F"}, false, {L"F", L"X", L"Y"}},
+                    THistoryCase{"TopDiffersOnlyInCase", {L"f", L"X"}, {L"F"}, false, {L"f", L"X"}},
+                    THistoryCase{"FiftyAreNotTrimmedHere", {L"50"}, {L"F"}, false, {L"F", L"50"}},
+                    THistoryCase{"ExplorerStyleDialog", {L"X", L"Y"}, {L"F"}, true, {L"X", L"Y"}}),
+    [](const testing::TestParamInfo<THistoryCase>& info) { return info.param.Name; });
+
+TEST(FollowerHistoryTab, ShowsTheNewFolderTrimsToFiftyAndIsLeftAloneWhileNothingChanges)
+{
+    ResetDataDir();
+    const std::wstring f = ScratchFolder(L"HistoryF");
+    const std::wstring g = ScratchFolder(L"HistoryG");
+    const TLines old = OldEntries(50);
+    WriteDataFile(L"KestroF.lst", "");
+    WriteDataFile(L"KestroH.lst", FileOf(old));
+    TKestro kestro;
+    kestro.StartReady();
+    TItemDialog item;
+    item.Start(f, L"name.txt");
+    ASSERT_TRUE(WaitFollowing(kestro, item.Dialog()));
+    PumpFor(600);
+
+    // Recorded while the favourites tab was shown: 51 entries, untrimmed.
+    ASSERT_TRUE(ActivateToolWindow(kestro));
+    ClickAt(kestro.TabPoint(1));
+    ASSERT_TRUE(WaitFor([&] { return kestro.TabIndex() == 1; }));
+    TLines shown = {f};
+    shown.insert(shown.end(), old.begin(), old.end());
+    EXPECT_EQ(kestro.ListItems(), shown);
+
+    // A new folder on the history tab: on top of the list box, which is cut to 50.
+    ASSERT_TRUE(BringToFront(item.Dialog()));
+    item.Submit(g);
+    ASSERT_TRUE(WaitFor([&] { return !kestro.ListItems().empty() && kestro.ListItems()[0] == g; }, 2000));
+    TLines trimmed = {g, f};
+    trimmed.insert(trimmed.end(), old.begin(), old.begin() + 48);
+    EXPECT_EQ(kestro.ListItems(), trimmed);
+
+    // The folder already on top: the list box is not refilled, so a selection survives.
+    ClickEntry(kestro, 3);
+    ASSERT_TRUE(WaitFor([&] { return kestro.ListSelection() == 3; }));
+    ASSERT_TRUE(BringToFront(item.Dialog()));
+    PumpFor(1100);
+    EXPECT_EQ(item.Folder(), g) << "a missing history folder was sent to the dialog";
+    EXPECT_EQ(kestro.ListSelection(), 3);
+    EXPECT_EQ(kestro.ListItems(), trimmed);
+
+    ASSERT_TRUE(kestro.Close());
+    EXPECT_EQ(ReadDataFile(L"KestroH.lst"), FileOf(trimmed));
+}
+
+}  // namespace

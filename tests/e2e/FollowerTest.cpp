@@ -1,0 +1,311 @@
+// The tool window following real open and save dialogs of another program, and the folder
+// jump driven by real mouse clicks and key presses.
+#include <gtest/gtest.h>
+
+#include "tests/support/DataFiles.h"
+#include "tests/support/DialogFixture.h"
+#include "tests/support/Follow.h"
+#include "tests/support/Input.h"
+#include "tests/support/ItemDialog.h"
+#include "tests/support/Kestro.h"
+#include "tests/support/Windows.h"
+
+using namespace kestro::test;
+
+namespace {
+std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+
+// How long a jump that must not happen is given to show itself: the pause after the Enter and
+// a tick on top.
+constexpr DWORD kNoJumpWaitMs = 1500;
+constexpr DWORD kJumpWaitMs = 5000;
+
+class Follower : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetDataDir();
+        start = ScratchFolder(L"FollowStart");
+        a = ScratchFolder(L"FollowA");
+        b = ScratchFolder(L"FollowB");
+        c = ScratchFolder(L"FollowC");
+        WriteDataFile(L"KestroF.lst", AnsiLines({a, b, c}));
+    }
+
+    // Kestro in standby, then a dialog in front holding `name`, followed.
+    void StartFollowing(TFileDialogApp& app, const std::wstring& mode, const std::wstring& name = L"name.txt")
+    {
+        kestro.StartReady();
+        app.Start(mode, start, name);
+        ASSERT_TRUE(WaitFollowing(kestro, app.Dialog())) << "the tool window did not come up over the dialog";
+        if (!name.empty()) ASSERT_TRUE(WaitFor([&] { return kestro.StatusText() == name; }, 1000));
+    }
+
+    static void SetBoxText(const TFileDialogApp& app, const std::wstring& text)
+    {
+        DWORD_PTR result = 0;
+        ::SendMessageTimeoutW(app.FileNameBox(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+                              SMTO_ABORTIFHUNG, 2000, &result);
+    }
+
+    static bool ShowsFolder(const TFileDialogApp& app, const std::wstring& folder)
+    {
+        return app.Caption() == L"folder:" + folder;
+    }
+
+    // The dialog has moved to `folder` and, after the pause, holds `name` again.
+    static void ExpectJumped(const TFileDialogApp& app, const std::wstring& folder,
+                             const std::wstring& name = L"name.txt")
+    {
+        EXPECT_TRUE(WaitFor([&] { return ShowsFolder(app, folder); }, kJumpWaitMs))
+            << "the dialog shows " << Narrow(app.Caption()) << ", not " << Narrow(folder);
+        EXPECT_TRUE(WaitFor([&] { return TextOf(app.FileNameBox()) == name; }, kJumpWaitMs))
+            << "the box holds " << Narrow(TextOf(app.FileNameBox()));
+    }
+
+    // Nothing reached the dialog: it still shows `folder`, is open and holds `name`.
+    static void ExpectNoJump(const TFileDialogApp& app, const std::wstring& folder,
+                             const std::wstring& name = L"name.txt")
+    {
+        PumpFor(kNoJumpWaitMs);
+        EXPECT_TRUE(ShowsFolder(app, folder)) << Narrow(app.Caption());
+        EXPECT_TRUE(::IsWindow(app.Dialog()));
+        EXPECT_EQ(TextOf(app.FileNameBox()), name);
+    }
+
+    std::wstring start, a, b, c;
+    TKestro kestro;
+};
+
+class FollowerOnEitherDialog : public Follower, public testing::WithParamInterface<const wchar_t*> {};
+
+TEST_P(FollowerOnEitherDialog, ShowsOverTheDialogFollowsItsMovesAndHidesWhenItCloses)
+{
+    TFileDialogApp app;
+    StartFollowing(app, GetParam());
+    EXPECT_EQ(kestro.Caption(), FollowCaption(FileDialogAppExe()));
+    EXPECT_EQ(kestro.StatusText(), L"name.txt");
+    EXPECT_EQ(kestro.TabIndex(), 0);
+    EXPECT_EQ(kestro.ListItems(), (std::vector<std::wstring>{a, b, c}));
+    EXPECT_FALSE(::IsWindowVisible(kestro.App())) << "no task-bar button while following";
+
+    MoveTo(app.Dialog(), 310, 170);
+    EXPECT_TRUE(WaitFollowing(kestro, app.Dialog(), 1000)) << "the move was not followed at the next tick";
+    MoveTo(app.Dialog(), 40, 300);
+    EXPECT_TRUE(WaitFollowing(kestro, app.Dialog(), 1000));
+
+    PressDialogButton(app.Dialog(), IDCANCEL);
+    ASSERT_TRUE(WaitFor([&] { return app.Caption() == L"cancel"; }));
+    EXPECT_TRUE(WaitFor([&] { return !kestro.Visible(); }, 1500)) << "still shown after the dialog closed";
+    EXPECT_EQ(kestro.Caption(), L"Kestro");
+    EXPECT_EQ(kestro.StatusText(), L"");
+}
+
+TEST_P(FollowerOnEitherDialog, AClickOnAFavouriteMovesTheDialogAndPutsTheNameBack)
+{
+    TFileDialogApp app;
+    StartFollowing(app, GetParam());
+    ClickEntry(kestro, 1);
+    ExpectJumped(app, b);
+    EXPECT_EQ(::GetForegroundWindow(), app.Dialog()) << "the dialog is in front again after the jump";
+    ClickEntry(kestro, 0);
+    ExpectJumped(app, a);
+    EXPECT_TRUE(::IsWindow(app.Dialog())) << "the dialog accepted a file";
+}
+
+INSTANTIATE_TEST_SUITE_P(OpenAndSave, FollowerOnEitherDialog, testing::Values(L"open", L"save"),
+                         [](const testing::TestParamInfo<const wchar_t*>& info) {
+                             return Narrow(info.param);
+                         });
+
+TEST_F(Follower, EnterAndArrowKeysInTheToolWindowJumpLikeAClick)
+{
+    TFileDialogApp app;
+    StartFollowing(app, L"save");
+    // Nothing selected yet: Enter is taken and goes nowhere.
+    ASSERT_TRUE(ActivateToolWindow(kestro));
+    ASSERT_EQ(kestro.ListSelection(), -1);
+    PressKey(VK_RETURN);
+    ExpectNoJump(app, start);
+
+    ClickEntry(kestro, 0);
+    ExpectJumped(app, a);
+    ASSERT_TRUE(ActivateToolWindow(kestro));
+    PressKey(VK_DOWN);
+    EXPECT_EQ(kestro.ListSelection(), 1);
+    ExpectJumped(app, b);
+    ASSERT_TRUE(ActivateToolWindow(kestro));
+    PressKey(VK_UP);
+    ExpectJumped(app, a);
+
+    // The dialog goes elsewhere by itself; Enter sends the selected entry again.
+    ASSERT_TRUE(BringToFront(app.Dialog()));
+    SetBoxText(app, c);
+    PressDialogButton(app.Dialog(), IDOK);
+    ASSERT_TRUE(WaitFor([&] { return ShowsFolder(app, c); }));
+    SetBoxText(app, L"name.txt");
+    PumpFor(700);
+    ASSERT_TRUE(ActivateToolWindow(kestro));
+    ASSERT_EQ(kestro.ListSelection(), 0);
+    PressKey(VK_RETURN);
+    ExpectJumped(app, a);
+}
+
+// Each case leaves Kestro following a save dialog in a state where a click on favourite 0
+// must not reach the dialog.
+struct TNoJumpCase {
+    const char* Name;
+    bool EditMode;
+    bool DialogDisabled;
+    bool FavouriteMissing;
+};
+
+void PrintTo(const TNoJumpCase& c, std::ostream* os) { *os << c.Name; }
+
+class FollowerNoJump : public Follower, public testing::WithParamInterface<TNoJumpCase> {};
+
+TEST_P(FollowerNoJump, AClickOnAFavouriteLeavesTheDialogAlone)
+{
+    const TNoJumpCase& test = GetParam();
+    const std::wstring missing = start + L"\\gone";
+    if (test.FavouriteMissing) WriteDataFile(L"KestroF.lst", AnsiLines({missing, a}));
+    kestro.StartReady();
+    if (test.EditMode) {
+        ASSERT_EQ(kestro.RelayShow(), 0u);
+        ASSERT_TRUE(WaitFor([&] { return kestro.Visible() && kestro.EditMode(); }));
+    }
+    const RECT before = WindowRect(kestro.Main());
+    TFileDialogApp app;
+    app.Start(L"save", start, L"name.txt");
+    if (test.EditMode) {
+        PumpFor(1200);
+        EXPECT_EQ(kestro.Caption(), L"Kestro") << "edit mode follows nothing";
+        const RECT now = WindowRect(kestro.Main());
+        EXPECT_TRUE(::EqualRect(&before, &now)) << "edit mode moved the window";
+    } else {
+        ASSERT_TRUE(WaitFollowing(kestro, app.Dialog()));
+    }
+    if (test.DialogDisabled) ::EnableWindow(app.Dialog(), FALSE);
+
+    ClickEntry(kestro, 0);
+    ASSERT_TRUE(WaitFor([&] { return kestro.ListSelection() == 0; }));
+    ExpectNoJump(app, start);
+    EXPECT_EQ(app.Caption().rfind(L"result:", 0), std::wstring::npos) << "the dialog accepted a file";
+
+    if (test.DialogDisabled) {
+        // The same click once the dialog takes input again does jump.
+        ::EnableWindow(app.Dialog(), TRUE);
+        ClickEntry(kestro, 1);
+        ExpectJumped(app, b);
+    }
+    if (test.FavouriteMissing) {
+        ClickEntry(kestro, 1);
+        ExpectJumped(app, a);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, FollowerNoJump,
+                         testing::Values(TNoJumpCase{"EditMode", true, false, false},
+                                         TNoJumpCase{"DialogShowsABoxOfItsOwn", false, true, false},
+                                         TNoJumpCase{"FavouriteFolderDeleted", false, false, true}),
+                         [](const testing::TestParamInfo<TNoJumpCase>& info) { return info.param.Name; });
+
+TEST_F(Follower, AMessageBoxOfTheDialogKeepsItFollowedAndBlocksTheJump)
+{
+    kestro.StartReady();
+    TItemDialog item;
+    item.Start(start, L"name.txt");
+    ASSERT_TRUE(WaitFollowing(kestro, item.Dialog()));
+    const RECT before = WindowRect(kestro.Main());
+    HWND box = item.ShowMessageBox();
+    ASSERT_NE(box, nullptr);
+    ASSERT_TRUE(WaitFor([&] { return ::GetForegroundWindow() == box; }));
+    PumpFor(1100);
+    EXPECT_TRUE(kestro.Visible()) << "a message box in front ended the following";
+    EXPECT_EQ(kestro.Caption(), FollowCaption(ItemDialogFixtureExe()));
+    const RECT now = WindowRect(kestro.Main());
+    EXPECT_TRUE(::EqualRect(&before, &now));
+
+    ClickEntry(kestro, 0);
+    PumpFor(kNoJumpWaitMs);
+    EXPECT_EQ(item.Folder(), start) << "the jump went into a dialog that its message box disables";
+    EXPECT_EQ(TextOf(item.FileNameBox()), L"name.txt");
+
+    PressDialogButton(box, IDNO);
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(box); }));
+    ClickEntry(kestro, 0);
+    EXPECT_TRUE(WaitFor([&] { return item.Folder() == a; }, kJumpWaitMs));
+}
+
+// The name put back after the move: read back, set once more when the dialog undid it, and not
+// a third time.
+struct TRestoreCase {
+    const char* Name;
+    DWORD Undone;
+    const wchar_t* Left;
+};
+
+void PrintTo(const TRestoreCase& c, std::ostream* os) { *os << c.Name; }
+
+class FollowerRestore : public Follower, public testing::WithParamInterface<TRestoreCase> {};
+
+TEST_P(FollowerRestore, TheNameIsSetAgainOnceWhenTheDialogUndoesIt)
+{
+    kestro.StartReady();
+    TItemDialog item;
+    item.Start(start, L"name.txt");
+    ASSERT_TRUE(WaitFollowing(kestro, item.Dialog()));
+    item.UndoSetTexts(GetParam().Undone);
+    ClickEntry(kestro, 0);
+    ASSERT_TRUE(WaitFor([&] { return item.Folder() == a; }, kJumpWaitMs));
+    PumpFor(kNoJumpWaitMs);
+    EXPECT_EQ(TextOf(item.FileNameBox()), GetParam().Left);
+    EXPECT_TRUE(::IsWindow(item.Dialog()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, FollowerRestore,
+                         testing::Values(TRestoreCase{"KeptAtOnce", 0, L"name.txt"},
+                                         TRestoreCase{"UndoneOnce", 1, L"name.txt"},
+                                         TRestoreCase{"UndoneTwice", 2, L""}),
+                         [](const testing::TestParamInfo<TRestoreCase>& info) { return info.param.Name; });
+
+TEST_F(Follower, DoubleClickOnTheStatusLinePutsTheFirstCapturedNameBack)
+{
+    TFileDialogApp app;
+    StartFollowing(app, L"open", L"first.txt");
+    SetBoxText(app, L"second.txt");
+    PumpFor(1200);
+    EXPECT_EQ(kestro.StatusText(), L"first.txt") << "the status line keeps the first name";
+
+    ASSERT_TRUE(ActivateToolWindow(kestro));
+    DoubleClickAt(CentreOf(kestro.StatusBar()));
+    EXPECT_TRUE(WaitFor([&] { return TextOf(app.FileNameBox()) == L"first.txt"; }, 2000));
+    EXPECT_TRUE(WaitFor([&] { return ::GetForegroundWindow() == app.Dialog(); }));
+    ClickEntry(kestro, 2);
+    ExpectJumped(app, c, L"first.txt");
+}
+
+TEST_F(Follower, MovesBetweenTwoDialogsBroughtToTheFrontInTurn)
+{
+    kestro.StartReady();
+    TFileDialogApp one, two;
+    one.Start(L"open", start, L"one.txt");
+    MoveTo(one.Dialog(), 60, 80);
+    two.Start(L"save", start, L"two.txt");
+    MoveTo(two.Dialog(), 560, 420);
+    for (TFileDialogApp* app : {&one, &two, &one}) {
+        ASSERT_TRUE(BringToFront(app->Dialog()));
+        EXPECT_TRUE(WaitFollowing(kestro, app->Dialog(), 1000));
+    }
+    // The window is over "one": a click sends "one" to the folder and gives it its name back.
+    ClickEntry(kestro, 1);
+    ExpectJumped(one, b, L"one.txt");
+    EXPECT_TRUE(ShowsFolder(two, start));
+
+    PressDialogButton(one.Dialog(), IDCANCEL);
+    EXPECT_TRUE(WaitFor([&] { return !kestro.Visible(); }, 1500)) << "hides while the other dialog is behind";
+    ASSERT_TRUE(BringToFront(two.Dialog()));
+    EXPECT_TRUE(WaitFollowing(kestro, two.Dialog(), 1000));
+}
+
+}  // namespace

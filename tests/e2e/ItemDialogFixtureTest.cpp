@@ -1,0 +1,78 @@
+// The item-dialog fixture keeps the window contract the follower relies on; the follower's
+// tests on it mean something only while it does.
+#include <gtest/gtest.h>
+
+#include <cwchar>
+
+#include "tests/support/DataFiles.h"
+#include "tests/support/Input.h"
+#include "tests/support/ItemDialog.h"
+#include "tests/support/Windows.h"
+#include "winutil/FileDialog.h"
+
+using namespace kestro;
+using namespace kestro::test;
+
+namespace {
+class ItemDialog : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        start = ScratchFolder(L"ItemStart");
+        other = ScratchFolder(L"ItemOther");
+        dialog.Start(start, L"name.txt");
+    }
+
+    std::wstring start;
+    std::wstring other;
+    TItemDialog dialog;
+};
+}  // namespace
+
+TEST_F(ItemDialog, HasTheTreeOfTheNewerFileDialog)
+{
+    EXPECT_TRUE(IsFileDialog(dialog.Dialog()));
+    ASSERT_NE(dialog.FileNameBox(), nullptr);
+    EXPECT_EQ(FindChildByClass(dialog.Dialog(), L"Edit"), dialog.FileNameBox())
+        << "the file-name box must be the first Edit of the tree";
+    EXPECT_GE(ChildrenOfClass(dialog.Dialog(), L"Edit").size(), 1u) << "a second Edit further down";
+    EXPECT_EQ(TextOf(dialog.FileNameBox()), L"name.txt");
+    ASSERT_NE(dialog.Breadcrumb(), nullptr);
+    EXPECT_EQ(std::wcslen(kItemBreadcrumbLabel), kItemBreadcrumbLabelLength);
+    EXPECT_EQ(TextOf(dialog.Breadcrumb()), kItemBreadcrumbLabel + start);
+}
+
+TEST_F(ItemDialog, EnterWithAFolderMovesThereAndEmptiesTheBox)
+{
+    DWORD_PTR result = 0;
+    ::SendMessageTimeoutW(dialog.FileNameBox(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(other.c_str()),
+                          SMTO_ABORTIFHUNG, 2000, &result);
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(WaitFor([&] { return dialog.Folder() == other; }));
+    EXPECT_EQ(TextOf(dialog.Breadcrumb()), kItemBreadcrumbLabel + other);
+    EXPECT_EQ(TextOf(dialog.FileNameBox()), L"");
+    EXPECT_TRUE(::IsWindow(dialog.Dialog()));
+}
+
+TEST_F(ItemDialog, EnterWithAnythingElseAcceptsItAsTheFile)
+{
+    dialog.Submit(start + L"\\missing");
+    ASSERT_TRUE(WaitFor([&] { return dialog.Report() == L"result:" + start + L"\\missing"; }));
+    EXPECT_TRUE(WaitFor([&] { return !::IsWindow(dialog.Dialog()); }));
+}
+
+TEST_F(ItemDialog, StopsAnsweringForAWhileWhenAsked)
+{
+    ASSERT_TRUE(dialog.Answers());
+    dialog.Hang(1500);
+    PumpFor(100);
+    EXPECT_FALSE(dialog.Answers(300));
+    EXPECT_TRUE(WaitFor([&] { return dialog.Answers(); }, 3000));
+
+    dialog.HangOnClear(1500);
+    EXPECT_TRUE(dialog.Answers()) << "answers until the box is cleared";
+    DWORD_PTR result = 0;
+    EXPECT_FALSE(::SendMessageTimeoutW(dialog.FileNameBox(), WM_CLEAR, 0, 0, 0, 300, &result));
+    EXPECT_FALSE(dialog.Answers(300));
+    EXPECT_TRUE(WaitFor([&] { return dialog.Answers(); }, 3000));
+}

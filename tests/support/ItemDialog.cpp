@@ -1,0 +1,116 @@
+#include "tests/support/ItemDialog.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/support/Windows.h"
+
+namespace kestro::test {
+
+namespace {
+// Text of another process's window as the system keeps it: no message is sent, so a thread
+// that does not answer cannot stall the test.
+std::wstring StoredText(HWND wnd)
+{
+    wchar_t text[1024] = {};
+    ::GetWindowTextW(wnd, text, 1024);
+    return text;
+}
+
+void PostRegistered(HWND wnd, const wchar_t* name, WPARAM wParam)
+{
+    ::PostMessageW(wnd, ::RegisterWindowMessageW(name), wParam, 0);
+}
+}  // namespace
+
+std::wstring ItemDialogFixtureExe()
+{
+    return BinDir() + L"ItemDialogFixture.exe";
+}
+
+void TItemDialog::Start(const std::wstring& folder, const std::wstring& fileName, bool hungFromStart)
+{
+    std::wstring arguments = L"\"" + folder + L"\" \"" + fileName + L"\"";
+    if (hungFromStart) arguments += L" hang";
+    FProcess = TProcess::Start(ItemDialogFixtureExe(), arguments);
+    const bool up = WaitFor(
+        [&] {
+            FState = FindTopWindow(FProcess.Id(), kItemStateClass);
+            FDialog = FindDialogOf(FProcess.Id());
+            return FState && FDialog && Folder() == folder && ::GetForegroundWindow() == FDialog;
+        },
+        15000);
+    ASSERT_TRUE(up) << "the item dialog did not come up in front";
+}
+
+std::wstring TItemDialog::Report() const
+{
+    return StoredText(FState);
+}
+
+std::wstring TItemDialog::Folder() const
+{
+    const std::wstring report = Report();
+    return report.rfind(L"folder:", 0) == 0 ? report.substr(7) : L"";
+}
+
+HWND TItemDialog::FileNameBox() const
+{
+    HWND view = ::FindWindowExW(FDialog, nullptr, L"DUIViewWndClassName", nullptr);
+    return ::FindWindowExW(view, nullptr, L"Edit", nullptr);
+}
+
+HWND TItemDialog::Breadcrumb() const
+{
+    HWND link = FDialog;
+    for (const wchar_t* className : kItemBreadcrumbChain)
+        link = ::FindWindowExW(link, nullptr, className, nullptr);
+    return link;
+}
+
+bool TItemDialog::Answers(DWORD timeoutMs) const
+{
+    DWORD_PTR result = 0;
+    return ::SendMessageTimeoutW(FDialog, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, &result) != 0;
+}
+
+void TItemDialog::Submit(const std::wstring& text)
+{
+    DWORD_PTR result = 0;
+    ::SendMessageTimeoutW(FileNameBox(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+                          SMTO_ABORTIFHUNG, 2000, &result);
+    PressDialogButton(FDialog, IDOK);
+}
+
+void TItemDialog::Hang(DWORD ms)
+{
+    PostRegistered(FDialog, kItemHangMessage, ms);
+}
+
+void TItemDialog::HangOnClear(DWORD ms)
+{
+    PostRegistered(FDialog, kItemHangOnClearMessage, ms);
+}
+
+void TItemDialog::MoveSlowly(DWORD ms)
+{
+    PostRegistered(FDialog, kItemSlowMoveMessage, ms);
+}
+
+void TItemDialog::UndoSetTexts(DWORD count)
+{
+    PostRegistered(FDialog, kItemUndoSetTextMessage, count);
+}
+
+HWND TItemDialog::ShowMessageBox()
+{
+    PostRegistered(FDialog, kItemMessageBoxMessage, 0);
+    HWND box = nullptr;
+    WaitFor([&] {
+        for (HWND wnd : TopWindowsOf(FProcess.Id()))
+            if (wnd != FDialog && ClassOf(wnd) == L"#32770" && ::IsWindowVisible(wnd)) box = wnd;
+        return box != nullptr;
+    });
+    return box;
+}
+
+}  // namespace kestro::test

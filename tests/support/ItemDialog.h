@@ -1,0 +1,78 @@
+#pragma once
+// ItemDialogFixture.exe, a dialog with the window tree of the newer item dialog, in a process
+// of its own: driven and read from the test. The names below are the fixture's protocol and
+// are shared with it, so this header pulls in nothing of the test framework.
+#include <windows.h>
+
+#include <string>
+
+#include "tests/support/Process.h"
+
+namespace kestro::test {
+
+// The hidden window whose caption reports "folder:<path>" (the folder the dialog shows),
+// "result:<text>" (the box's text accepted as the file) or "cancel".
+constexpr wchar_t kItemStateClass[] = L"KestroItemDialogState";
+// Posted to the dialog with wParam = milliseconds: its thread sleeps that long at once.
+constexpr wchar_t kItemHangMessage[] = L"KestroItemDialogHang";
+// Posted to the dialog with wParam = milliseconds: its thread sleeps that long inside the
+// next WM_CLEAR its file-name box receives, that is in the middle of a folder jump.
+constexpr wchar_t kItemHangOnClearMessage[] = L"KestroItemDialogHangOnClear";
+// Posted to the dialog with wParam = milliseconds: its next move to a folder keeps its thread
+// busy that long, as the real dialog is while it reads a large folder.
+constexpr wchar_t kItemSlowMoveMessage[] = L"KestroItemDialogSlowMove";
+// Posted to the dialog with wParam = n: after its next move to a folder, the next n texts
+// set into its file-name box are undone at once, as a dialog that empties its box late does.
+constexpr wchar_t kItemUndoSetTextMessage[] = L"KestroItemDialogUndoSetText";
+// Posted to the dialog: it shows a modal message box of its own (Yes/No), which disables it.
+constexpr wchar_t kItemMessageBoxMessage[] = L"KestroItemDialogMessageBox";
+// The breadcrumb bar's text is this label followed by the folder's full path.
+constexpr wchar_t kItemBreadcrumbLabel[] = L"アドレス: ";
+constexpr size_t kItemBreadcrumbLabelLength = 6;
+// The classes from the dialog down to its breadcrumb bar, each a first direct child.
+constexpr const wchar_t* kItemBreadcrumbChain[] = {
+    L"WorkerW",           L"ReBarWindow32",     L"Address Band Root",
+    L"msctls_progress32", L"Breadcrumb Parent", L"ToolbarWindow32",
+};
+
+std::wstring ItemDialogFixtureExe();
+
+class TItemDialog {
+public:
+    // Starts the fixture and waits until its dialog is shown in front with `folder`; fails
+    // the test when it does not come up. With `hungFromStart` the dialog's thread stops
+    // answering right after that, for good.
+    void Start(const std::wstring& folder, const std::wstring& fileName, bool hungFromStart = false);
+
+    TProcess& Process() { return FProcess; }
+    HWND Dialog() const { return FDialog; }
+    HWND State() const { return FState; }
+    // The state caption, read without a message, so also while the dialog's thread sleeps.
+    std::wstring Report() const;
+    // The folder of a "folder:" report; empty for any other report.
+    std::wstring Folder() const;
+    HWND FileNameBox() const;
+    HWND Breadcrumb() const;
+    // Whether the dialog's thread answers a message within `timeoutMs`.
+    bool Answers(DWORD timeoutMs = 200) const;
+
+    // As a user would: types `text` into the file-name box and presses the OK button.
+    void Submit(const std::wstring& text);
+    // The dialog's thread stops answering for `ms` milliseconds, from now or from the next
+    // WM_CLEAR to its file-name box.
+    void Hang(DWORD ms);
+    void HangOnClear(DWORD ms);
+    // The dialog's next move to a folder takes `ms` milliseconds.
+    void MoveSlowly(DWORD ms);
+    // After the next move, the next `count` texts set into the box are undone.
+    void UndoSetTexts(DWORD count);
+    // Shows the dialog's own message box and returns it (0 when none came).
+    HWND ShowMessageBox();
+
+private:
+    TProcess FProcess;
+    HWND FDialog = nullptr;
+    HWND FState = nullptr;
+};
+
+}  // namespace kestro::test
