@@ -107,6 +107,7 @@ private:
     // Window operations other parts use.
     void Show();
     void Hide();
+    void KeepOnTop();
     bool Visible() const;
     bool EditMode() const;
     void SetCaption(const std::wstring& caption);

@@ -1,5 +1,4 @@
 #include <windows.h>
-#include <cstdio>
 
 #include "app/Names.h"
 #include "ui/MainForm.h"
@@ -91,11 +90,6 @@ void TMainForm::ListBoxClick()
 
 void TMainForm::JumpToSelected()
 {
-    {
-        FILE* f = _wfopen(L"C:\\jumplog.txt", L"a");
-        fprintf(f, "%llu jump sel=%d entry=%ls\n", (unsigned long long)::GetTickCount64(), ListBoxSelection(), SelectedEntry().c_str());
-        fclose(f);
-    }
     if (!::IsWindowEnabled(MDlg) || !::IsWindowEnabled(MEdt)) return;
     const std::wstring folder = SelectedEntry();
     // A missing folder typed into a Save dialog would become the file name the document is

@@ -13,6 +13,14 @@ void TMainForm::Show()
     ::SetWindowPos(FHandle, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
+void TMainForm::KeepOnTop()
+{
+    // Under Wine another program raising its window can leave ours below it on screen although
+    // the z-order keeps us on top; leaving the topmost band and coming back restacks the window.
+    ::SetWindowPos(FHandle, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ::SetWindowPos(FHandle, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
 void TMainForm::Hide()
 {
     ::ShowWindow(FHandle, SW_HIDE);
