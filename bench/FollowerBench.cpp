@@ -125,11 +125,14 @@ std::wstring FolderOf(const std::wstring& report)
     return report.rfind(L"folder:", 0) == 0 ? report.substr(7) : L"";
 }
 
-void Press(DWORD flags)
+// A button event that carries its position, so that it lands where the pointer was moved.
+void Press(POINT screen, DWORD button)
 {
     INPUT input = {};
     input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags;
+    input.mi.dx = ::MulDiv(screen.x, 65536, ::GetSystemMetrics(SM_CXSCREEN));
+    input.mi.dy = ::MulDiv(screen.y, 65536, ::GetSystemMetrics(SM_CYSCREEN));
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | button;
     ::SendInput(1, &input, sizeof input);
 }
 
@@ -141,10 +144,11 @@ double TimeJump(const TKestro& kestro, int entry, const std::function<std::wstri
     if (!ActivateToolWindow(kestro)) return -1;
     const POINT point = kestro.ListItemPoint(entry);
     ::SetCursorPos(point.x, point.y);
+    Press(point, 0);
     PumpFor(50);
     const double start = Seconds();
-    Press(MOUSEEVENTF_LEFTDOWN);
-    Press(MOUSEEVENTF_LEFTUP);
+    Press(point, MOUSEEVENTF_LEFTDOWN);
+    Press(point, MOUSEEVENTF_LEFTUP);
     bool moved = false;
     while (Seconds() - start < 10) {
         moved = moved || folderShown() == folder;

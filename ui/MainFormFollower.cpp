@@ -98,6 +98,9 @@ void TMainForm::JumpToSelected()
     // Bringing the dialog forward and focusing its box wait for the dialog's thread without a
     // limit, so a dialog that does not answer now is left alone.
     if (!ForeignWindowAnswers(MDlg)) return;
+    // Raising the dialog can leave the tool window below it on screen (Wine without a window
+    // manager), so the window goes back on top however the jump ends.
+    TScopeExit keepOnTop([this] { KeepOnTop(); });
     ForceForeground(MDlg);
     FocusForeignControl(MEdt);
     // Without the folder in the box the Enter would accept the user's file name in the folder
@@ -122,6 +125,7 @@ void TMainForm::StatusBarDblClick()
     MTxt = text;
     if (!::IsWindowEnabled(MDlg) || !::IsWindowEnabled(MEdt)) return;
     if (!ForeignWindowAnswers(MDlg)) return;
+    TScopeExit keepOnTop([this] { KeepOnTop(); });
     ForceForeground(MDlg);
     FocusForeignControl(MEdt);
     SetForeignText(MEdt, MTxt);

@@ -2,13 +2,13 @@
 // Kestro closes and as the history tab shows it meanwhile.
 #include <gtest/gtest.h>
 
+#include <cwctype>
 #include <map>
 #include <vector>
 
 #include "tests/support/DataFiles.h"
 #include "tests/support/DialogFixture.h"
 #include "tests/support/Follow.h"
-#include "tests/support/Input.h"
 #include "tests/support/ItemDialog.h"
 #include "tests/support/Kestro.h"
 #include "tests/support/Windows.h"
@@ -107,7 +107,8 @@ TEST_P(FollowerHistory, TheFolderShownGoesToTheTopOnTheFavouritesTab)
 INSTANTIATE_TEST_SUITE_P(
     Cases, FollowerHistory,
     testing::Values(THistoryCase{"NewFolder", {L"X", L"Y"}, {L"F"}, false, {L"F", L"X", L"Y"}},
-                    THistoryCase{"EachMoveOfTheDialog", {L"X", L"Y"}, {L"F", L"G", L"F"}, false, {L"F", L"G", L"X", L"Y"}},
+                    THistoryCase{"EachMoveOfTheDialog", {L"X", L"Y"}, {L"F", L"G", L"F"}, false,
+                                 {L"F", L"G", L"X", L"Y"}},
                     THistoryCase{"FolderFurtherDown", {L"X", L"F", L"Y"}, {L"F"}, false, {L"F", L"X", L"Y"}},
                     THistoryCase{"FolderAlreadyOnTop", {L"F", L"X", L"Y"}, {L"F"}, false, {L"F", L"X", L"Y"}},
                     THistoryCase{"TopDiffersOnlyInCase", {L"f", L"X"}, {L"F"}, false, {L"f", L"X"}},
@@ -132,7 +133,7 @@ TEST(FollowerHistoryTab, ShowsTheNewFolderTrimsToFiftyAndIsLeftAloneWhileNothing
 
     // Recorded while the favourites tab was shown: 51 entries, untrimmed.
     ASSERT_TRUE(ActivateToolWindow(kestro));
-    ClickAt(kestro.TabPoint(1));
+    ClickOn(kestro.TabPoint(1));
     ASSERT_TRUE(WaitFor([&] { return kestro.TabIndex() == 1; }));
     TLines shown = {f};
     shown.insert(shown.end(), old.begin(), old.end());

@@ -38,7 +38,9 @@ protected:
         kestro.StartReady();
         app.Start(mode, start, name);
         ASSERT_TRUE(WaitFollowing(kestro, app.Dialog())) << "the tool window did not come up over the dialog";
-        if (!name.empty()) ASSERT_TRUE(WaitFor([&] { return kestro.StatusText() == name; }, 1000));
+        if (!name.empty()) {
+            ASSERT_TRUE(WaitFor([&] { return kestro.StatusText() == name; }, 1000));
+        }
     }
 
     static void SetBoxText(const TFileDialogApp& app, const std::wstring& text)
@@ -278,7 +280,7 @@ TEST_F(Follower, DoubleClickOnTheStatusLinePutsTheFirstCapturedNameBack)
     EXPECT_EQ(kestro.StatusText(), L"first.txt") << "the status line keeps the first name";
 
     ASSERT_TRUE(ActivateToolWindow(kestro));
-    DoubleClickAt(CentreOf(kestro.StatusBar()));
+    DoubleClickOn(CentreOf(kestro.StatusBar()));
     EXPECT_TRUE(WaitFor([&] { return TextOf(app.FileNameBox()) == L"first.txt"; }, 2000));
     EXPECT_TRUE(WaitFor([&] { return ::GetForegroundWindow() == app.Dialog(); }));
     ClickEntry(kestro, 2);

@@ -1,12 +1,31 @@
 #include "tests/support/Follow.h"
 
 #include <gtest/gtest.h>
-#include <cstdio>
 
-#include "tests/support/Input.h"
 #include "tests/support/Windows.h"
 
 namespace kestro::test {
+
+namespace {
+void SendButtons(POINT screen, int clicks)
+{
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = ::MulDiv(screen.x, 65536, ::GetSystemMetrics(SM_CXSCREEN));
+    input.mi.dy = ::MulDiv(screen.y, 65536, ::GetSystemMetrics(SM_CYSCREEN));
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    ::SetCursorPos(screen.x, screen.y);
+    ::SendInput(1, &input, sizeof input);
+    PumpFor(30);
+    for (int i = 0; i < clicks; ++i) {
+        for (DWORD button : {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}) {
+            input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | button;
+            ::SendInput(1, &input, sizeof input);
+        }
+    }
+    PumpFor(50);
+}
+}  // namespace
 
 std::wstring FollowCaption(const std::wstring& exe)
 {
@@ -42,19 +61,22 @@ POINT ListBelowItems(const TKestro& kestro)
     return {list.left + 20, list.bottom - 6};
 }
 
+void ClickOn(POINT screen)
+{
+    SendButtons(screen, 1);
+}
+
+void DoubleClickOn(POINT screen)
+{
+    SendButtons(screen, 2);
+}
+
 bool ActivateToolWindow(const TKestro& kestro)
 {
-    // The late focus events can take the front away again once; a second click settles it.
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        const POINT p = ListBelowItems(kestro);
-        const RECT r = WindowRect(kestro.Main());
-        std::printf("DEBUG %llu attempt %d click %ld,%ld kestro %ld,%ld-%ld,%ld visible %d fg %ls\n", ::GetTickCount64(), attempt, p.x, p.y, r.left, r.top, r.right, r.bottom, kestro.Visible(), ClassOf(::GetForegroundWindow()).c_str());
-        ClickAt(p);
-        if (!WaitFor([&] { return ::GetForegroundWindow() == kestro.Main(); }, 2000)) { std::printf("DEBUG not in front: %ls\n", ClassOf(::GetForegroundWindow()).c_str()); continue; }
-        PumpFor(300);
-        if (::GetForegroundWindow() == kestro.Main()) return true;
-    }
-    return false;
+    ClickOn(ListBelowItems(kestro));
+    if (!WaitFor([&] { return ::GetForegroundWindow() == kestro.Main(); })) return false;
+    PumpFor(300);
+    return ::GetForegroundWindow() == kestro.Main();
 }
 
 void ClickEntry(const TKestro& kestro, int index)
@@ -63,7 +85,7 @@ void ClickEntry(const TKestro& kestro, int index)
     const std::wstring front = ClassOf(::GetForegroundWindow());
     EXPECT_TRUE(inFront) << "the tool window did not come to the front; in front: \""
                          << std::string(front.begin(), front.end()) << "\"";
-    ClickAt(kestro.ListItemPoint(index));
+    ClickOn(kestro.ListItemPoint(index));
 }
 
 }  // namespace kestro::test

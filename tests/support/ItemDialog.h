@@ -46,7 +46,6 @@ public:
 
     TProcess& Process() { return FProcess; }
     HWND Dialog() const { return FDialog; }
-    HWND State() const { return FState; }
     // The state caption, read without a message, so also while the dialog's thread sleeps.
     std::wstring Report() const;
     // The folder of a "folder:" report; empty for any other report.
