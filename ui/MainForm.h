@@ -101,6 +101,8 @@ private:
     void CaptureFileName();
     void CaptureCurrentFolder();
     void JumpToSelected();
+    bool DialogTakesInput() const;
+    void FocusDialogBox();
     void ListBoxClick();
     void StatusBarDblClick();
 

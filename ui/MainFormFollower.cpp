@@ -88,21 +88,30 @@ void TMainForm::ListBoxClick()
     if (ListBoxSelection() >= 0) JumpToSelected();
 }
 
+bool TMainForm::DialogTakesInput() const
+{
+    // A dialog disabled by its own message box, or gone, takes nothing. Bringing it forward and
+    // focusing its box wait for its thread without a limit, so it must also answer now.
+    return ::IsWindowEnabled(MDlg) && ::IsWindowEnabled(MEdt) && ForeignWindowAnswers(MDlg);
+}
+
+void TMainForm::FocusDialogBox()
+{
+    ForceForeground(MDlg);
+    FocusForeignControl(MEdt);
+}
+
 void TMainForm::JumpToSelected()
 {
-    if (!::IsWindowEnabled(MDlg) || !::IsWindowEnabled(MEdt)) return;
+    if (!DialogTakesInput()) return;
     const std::wstring folder = SelectedEntry();
     // A missing folder typed into a Save dialog would become the file name the document is
     // saved under, so only a folder that is there now is sent.
     if (!FolderReachable(folder)) return;
-    // Bringing the dialog forward and focusing its box wait for the dialog's thread without a
-    // limit, so a dialog that does not answer now is left alone.
-    if (!ForeignWindowAnswers(MDlg)) return;
     // Raising the dialog can leave the tool window below it on screen (Wine without a window
     // manager), so the window goes back on top however the jump ends.
     TScopeExit keepOnTop([this] { KeepOnTop(); });
-    ForceForeground(MDlg);
-    FocusForeignControl(MEdt);
+    FocusDialogBox();
     // Without the folder in the box the Enter would accept the user's file name in the folder
     // the dialog shows; a dialog that stops answering here gets no Enter, only its name back.
     if (!SendToForeign(MEdt, WM_CLEAR, 0, 0) || !SetForeignText(MEdt, folder)) {
@@ -123,11 +132,9 @@ void TMainForm::StatusBarDblClick()
     const std::wstring text = StatusText();
     if (text.empty()) return;
     MTxt = text;
-    if (!::IsWindowEnabled(MDlg) || !::IsWindowEnabled(MEdt)) return;
-    if (!ForeignWindowAnswers(MDlg)) return;
+    if (!DialogTakesInput()) return;
     TScopeExit keepOnTop([this] { KeepOnTop(); });
-    ForceForeground(MDlg);
-    FocusForeignControl(MEdt);
+    FocusDialogBox();
     SetForeignText(MEdt, MTxt);
 }
 

@@ -44,7 +44,7 @@ protected:
     // A real click on tab `index` takes effect: Kestro's thread is back in its message loop.
     bool TakesAClick(int index = 1)
     {
-        ClickOn(kestro.TabPoint(index));
+        ClickAt(kestro.TabPoint(index));
         return WaitFor([&] { return kestro.TabIndex() == index; }, kResponsiveMs);
     }
 
@@ -96,9 +96,9 @@ TEST_F(FollowerHang, ClicksWhileTheDialogHangsSendNothingLaterAndKestroStaysUsab
     ASSERT_TRUE(ActivateToolWindow(kestro));
     item.Hang(kHangMs);
     PumpFor(200);
-    ClickOn(kestro.ListItemPoint(0));
+    ClickAt(kestro.ListItemPoint(0));
     EXPECT_TRUE(TakesAClick(1)) << "the click on the entry waited for the hung dialog";
-    DoubleClickOn(CentreOf(kestro.StatusBar()));
+    DoubleClickAt(CentreOf(kestro.StatusBar()));
     EXPECT_TRUE(TakesAClick(0)) << "the double-click on the status line waited for the hung dialog";
     EXPECT_TRUE(AnswersMessages());
     ExpectDialogUntouched();

@@ -133,7 +133,7 @@ TEST(FollowerHistoryTab, ShowsTheNewFolderTrimsToFiftyAndIsLeftAloneWhileNothing
 
     // Recorded while the favourites tab was shown: 51 entries, untrimmed.
     ASSERT_TRUE(ActivateToolWindow(kestro));
-    ClickOn(kestro.TabPoint(1));
+    ClickAt(kestro.TabPoint(1));
     ASSERT_TRUE(WaitFor([&] { return kestro.TabIndex() == 1; }));
     TLines shown = {f};
     shown.insert(shown.end(), old.begin(), old.end());

@@ -280,7 +280,7 @@ TEST_F(Follower, DoubleClickOnTheStatusLinePutsTheFirstCapturedNameBack)
     EXPECT_EQ(kestro.StatusText(), L"first.txt") << "the status line keeps the first name";
 
     ASSERT_TRUE(ActivateToolWindow(kestro));
-    DoubleClickOn(CentreOf(kestro.StatusBar()));
+    DoubleClickAt(CentreOf(kestro.StatusBar()));
     EXPECT_TRUE(WaitFor([&] { return TextOf(app.FileNameBox()) == L"first.txt"; }, 2000));
     EXPECT_TRUE(WaitFor([&] { return ::GetForegroundWindow() == app.Dialog(); }));
     ClickEntry(kestro, 2);

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "tests/support/Input.h"
 #include "tests/support/Kestro.h"
 
 namespace kestro::test {
@@ -26,12 +27,6 @@ void MoveTo(HWND dialog, int left, int top);
 // A point in the list box below its last entry: a click there focuses the list box and makes
 // the tool window the foreground window without selecting anything.
 POINT ListBelowItems(const TKestro& kestro);
-
-// A click (or double-click) whose button events carry their position. Under Wine a button event
-// without one lands where the pointer was last seen, which a late motion event from before the
-// pointer was moved can still put at the previous test's last click.
-void ClickOn(POINT screen);
-void DoubleClickOn(POINT screen);
 
 // Clicks the list box below its entries and waits until the tool window is in front and its
 // window system has settled. Under Wine without a window manager a click that takes the input

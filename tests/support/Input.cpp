@@ -5,58 +5,64 @@
 namespace kestro::test {
 
 namespace {
-void SendMouse(DWORD flags)
+// Every event carries its position: under Wine a button event without one lands where the
+// pointer was last seen, which a late motion event can still put at an earlier click.
+INPUT PositionedMouse(POINT screen, DWORD buttons)
 {
     INPUT input = {};
     input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags;
+    input.mi.dx = MulDiv(screen.x, 65536, ::GetSystemMetrics(SM_CXSCREEN));
+    input.mi.dy = MulDiv(screen.y, 65536, ::GetSystemMetrics(SM_CYSCREEN));
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttons;
+    return input;
+}
+
+void SendMouse(POINT screen, DWORD buttons)
+{
+    INPUT input = PositionedMouse(screen, buttons);
     ::SendInput(1, &input, sizeof input);
 }
 
 void MoveTo(POINT screen)
 {
     ::SetCursorPos(screen.x, screen.y);
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = MulDiv(screen.x, 65536, ::GetSystemMetrics(SM_CXSCREEN));
-    input.mi.dy = MulDiv(screen.y, 65536, ::GetSystemMetrics(SM_CYSCREEN));
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    ::SendInput(1, &input, sizeof input);
+    SendMouse(screen, 0);
     PumpFor(30);
+}
+
+void Clicks(POINT screen, int count)
+{
+    MoveTo(screen);
+    for (int i = 0; i < count; ++i) {
+        SendMouse(screen, MOUSEEVENTF_LEFTDOWN);
+        SendMouse(screen, MOUSEEVENTF_LEFTUP);
+    }
+    PumpFor(50);
 }
 }  // namespace
 
 void ClickAt(POINT screen)
 {
-    MoveTo(screen);
-    SendMouse(MOUSEEVENTF_LEFTDOWN);
-    SendMouse(MOUSEEVENTF_LEFTUP);
-    PumpFor(50);
+    Clicks(screen, 1);
 }
 
 void DoubleClickAt(POINT screen)
 {
-    MoveTo(screen);
-    for (int i = 0; i < 2; ++i) {
-        SendMouse(MOUSEEVENTF_LEFTDOWN);
-        SendMouse(MOUSEEVENTF_LEFTUP);
-    }
-    PumpFor(50);
+    Clicks(screen, 2);
 }
 
 void DragFromTo(POINT from, POINT to)
 {
     MoveTo(from);
-    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    SendMouse(from, MOUSEEVENTF_LEFTDOWN);
     PumpFor(50);
-    POINT mid = {(from.x + to.x) / 2, (from.y + to.y) / 2};
+    const POINT mid = {(from.x + to.x) / 2, (from.y + to.y) / 2};
     MoveTo(mid);
     MoveTo(to);
     PumpFor(50);
-    SendMouse(MOUSEEVENTF_LEFTUP);
+    SendMouse(to, MOUSEEVENTF_LEFTUP);
     PumpFor(100);
 }
-
 void PressKey(WORD virtualKey)
 {
     INPUT inputs[2] = {};
