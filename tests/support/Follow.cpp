@@ -23,12 +23,6 @@ bool WaitFollowing(const TKestro& kestro, HWND dialog, DWORD timeoutMs)
     return WaitFor([&] { return SitsOnTopRightOf(kestro, dialog); }, timeoutMs);
 }
 
-bool BringToFront(HWND wnd)
-{
-    ::SetForegroundWindow(wnd);
-    return WaitFor([&] { return ::GetForegroundWindow() == wnd; });
-}
-
 void MoveTo(HWND dialog, int left, int top)
 {
     ::SetWindowPos(dialog, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -43,9 +37,7 @@ POINT ListBelowItems(const TKestro& kestro)
 bool ActivateToolWindow(const TKestro& kestro)
 {
     ClickAt(ListBelowItems(kestro));
-    if (!WaitFor([&] { return ::GetForegroundWindow() == kestro.Main(); })) return false;
-    PumpFor(300);
-    return ::GetForegroundWindow() == kestro.Main();
+    return WaitStaysInFront(kestro.Main());
 }
 
 void ClickEntry(const TKestro& kestro, int index)

@@ -1,6 +1,6 @@
 #pragma once
 // Checks and moves that the follower's end-to-end tests share: where the tool window sits
-// against a dialog, bringing a window to the front, and a point that focuses the list box.
+// against a dialog, moving a dialog, and a point that focuses the list box.
 #include <windows.h>
 
 #include <string>
@@ -19,8 +19,6 @@ bool SitsOnTopRightOf(const TKestro& kestro, HWND dialog);
 // Waits (up to `timeoutMs`) until the tool window is shown over `dialog`.
 bool WaitFollowing(const TKestro& kestro, HWND dialog, DWORD timeoutMs = 1500);
 
-// Makes `wnd`, a window of another process, the foreground window, as a click on it would.
-bool BringToFront(HWND wnd);
 // Moves the dialog's top-left corner to (`left`, `top`).
 void MoveTo(HWND dialog, int left, int top);
 

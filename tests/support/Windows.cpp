@@ -87,6 +87,23 @@ bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs)
     }
 }
 
+bool WaitStaysInFront(HWND wnd)
+{
+    if (!WaitFor([&] { return ::GetForegroundWindow() == wnd; })) return false;
+    PumpFor(300);
+    return ::GetForegroundWindow() == wnd;
+}
+
+bool BringToFront(HWND wnd)
+{
+    // A window that has just been shown may still take its own activation after ours.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        ::SetForegroundWindow(wnd);
+        if (WaitStaysInFront(wnd)) return true;
+    }
+    return false;
+}
+
 RECT WindowRect(HWND wnd)
 {
     RECT rect = {};

@@ -26,6 +26,13 @@ bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
 // Pumps this thread's messages for `ms` milliseconds.
 void PumpFor(DWORD ms);
 
+// Waits until `wnd` is the foreground window and stays there while Wine delivers the focus
+// events of earlier activations: without a window manager a late focus-out of the window that
+// was in front before can still hand the front to the desktop.
+bool WaitStaysInFront(HWND wnd);
+// Makes `wnd`, of any thread or process, the foreground window, as a click on it would.
+bool BringToFront(HWND wnd);
+
 RECT WindowRect(HWND wnd);
 RECT ClientRectOnScreen(HWND wnd);
 

@@ -53,12 +53,6 @@ LRESULT CALLBACK RecordActivation(HWND wnd, UINT message, WPARAM wParam, LPARAM 
 
 const wchar_t* ActivationClass() { return OwnClass(L"KestroActivation", RecordActivation); }
 
-bool BringOwnToFront(HWND wnd)
-{
-    ::SetForegroundWindow(wnd);
-    return WaitFor([&] { return ::GetForegroundWindow() == wnd; });
-}
-
 // Runs with a non-zero foreground-lock time-out, as Windows has it, with a window of the test
 // thread in front; Wine's own time-out is put back afterwards.
 class ForegroundTest : public testing::Test {
@@ -69,7 +63,7 @@ protected:
         SetLockTimeout(kLockTimeout);
         ASSERT_EQ(LockTimeout(), kLockTimeout) << "the time-out cannot be set here";
         FFront = CreateTopWindow(OwnClass(L"KestroPlain"), 100, 100, 300, 200);
-        ASSERT_TRUE(BringOwnToFront(FFront.get()));
+        ASSERT_TRUE(BringToFront(FFront.get()));
         const std::lock_guard<std::mutex> lock(GActivationsLock);
         GActivations.clear();
     }
@@ -87,7 +81,7 @@ TEST_F(ForegroundTest, BringsAnotherProcessDialogToTheFront)
 {
     TFileDialogApp app;
     app.Start(L"open", ScratchFolder(L"foreground"), L"a.txt");
-    ASSERT_TRUE(BringOwnToFront(FFront.get()));
+    ASSERT_TRUE(BringToFront(FFront.get()));
 
     kestro::ForceForeground(app.Dialog());
     EXPECT_TRUE(WaitFor([&] { return ::GetForegroundWindow() == app.Dialog(); }, 1000));
@@ -105,7 +99,7 @@ TEST_F(ForegroundTest, LeavesAWindowAlreadyInFrontAsItIs)
     });
     HWND target = other.WaitForWindow(L"KestroActivation");
     ASSERT_NE(target, nullptr);
-    ASSERT_TRUE(BringOwnToFront(FFront.get()));
+    ASSERT_TRUE(BringToFront(FFront.get()));
 
     kestro::ForceForeground(target);
     ASSERT_TRUE(WaitFor([&] { return ::GetForegroundWindow() == target; }, 1000));
@@ -122,7 +116,7 @@ TEST_F(ForegroundTest, FallsBackOnTheTimeoutForAWindowOfTheForegroundThread)
 {
     // Attaching a thread to itself fails, so only the time-out fallback can act here.
     const TOwnWindow second = CreateTopWindow(ActivationClass(), 200, 200, 300, 200);
-    ASSERT_TRUE(BringOwnToFront(FFront.get()));
+    ASSERT_TRUE(BringToFront(FFront.get()));
     {
         const std::lock_guard<std::mutex> lock(GActivationsLock);
         GActivations.clear();
