@@ -96,6 +96,8 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_TIMER:
         if (wParam == kTimerId) Guarded([this] { TimerTimer(); });
         return 0;
+    // The list is what the keyboard works on, so it gets the focus each time the window does.
+    case WM_SETFOCUS: ::SetFocus(ListBox); return 0;
     case WM_NCLBUTTONDBLCLK: WMNCLButtonDblClk(wParam); break;
     case WM_COPYDATA:
         Guarded([&] { WMCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam)); });

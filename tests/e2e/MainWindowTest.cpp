@@ -7,6 +7,7 @@
 #include "tests/support/DialogFixture.h"
 #include "tests/support/Input.h"
 #include "tests/support/Kestro.h"
+#include "tests/support/OwnWindows.h"
 #include "tests/support/Windows.h"
 
 using namespace kestro::test;
@@ -123,6 +124,21 @@ TEST_F(MainWindow, SecondStartShowsEditModeCentredInFront)
     PumpFor(200);
     EXPECT_EQ(WindowRect(kestro.Main()).left, 10);
     EXPECT_EQ(kestro.TabIndex(), 1);
+}
+
+TEST_F(MainWindow, TheListHasTheKeyboardWhenTheWindowComesToTheFront)
+{
+    ShowEditMode();
+    ASSERT_TRUE(WaitStaysInFront(kestro.Main()));
+    EXPECT_EQ(FocusOfThreadOf(kestro.Main()), kestro.ListBox());
+    PressKey(VK_DOWN);
+    EXPECT_TRUE(WaitFor([&] { return kestro.ListSelection() != -1; })) << "the arrow key went nowhere";
+
+    const TOwnWindow other = CreateTopWindow(OwnClass(L"KestroPlain"), 400, 400, 300, 200);
+    ASSERT_TRUE(BringToFront(other.get()));
+    ClickAt(kestro.CaptionPoint());
+    ASSERT_TRUE(WaitStaysInFront(kestro.Main()));
+    EXPECT_EQ(FocusOfThreadOf(kestro.Main()), kestro.ListBox());
 }
 
 TEST_F(MainWindow, StandbyButtonHidesAndTheNextShowIsInStandbyMode)

@@ -104,6 +104,14 @@ bool BringToFront(HWND wnd)
     return false;
 }
 
+HWND FocusOfThreadOf(HWND wnd)
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    const DWORD thread = ::GetWindowThreadProcessId(wnd, nullptr);
+    return ::GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
+}
+
 RECT WindowRect(HWND wnd)
 {
     RECT rect = {};

@@ -33,6 +33,9 @@ bool WaitStaysInFront(HWND wnd);
 // Makes `wnd`, of any thread or process, the foreground window, as a click on it would.
 bool BringToFront(HWND wnd);
 
+// The window that has the keyboard focus in the input state of `wnd`'s thread, or 0.
+HWND FocusOfThreadOf(HWND wnd);
+
 RECT WindowRect(HWND wnd);
 RECT ClientRectOnScreen(HWND wnd);
 

@@ -130,13 +130,6 @@ TEST_F(ForegroundTest, FallsBackOnTheTimeoutForAWindowOfTheForegroundThread)
     EXPECT_EQ(LockTimeout(), kLockTimeout);
 }
 
-HWND FocusOf(DWORD thread)
-{
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof info;
-    return ::GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
-}
-
 TEST_F(ForegroundTest, FocusesAControlOfAnotherProcessAndDetaches)
 {
     TFileDialogApp app;
@@ -148,7 +141,7 @@ TEST_F(ForegroundTest, FocusesAControlOfAnotherProcessAndDetaches)
 
     for (HWND target : {fileList, box, fileList}) {
         kestro::FocusForeignControl(target);
-        EXPECT_EQ(FocusOf(app.DialogThread()), target)
+        EXPECT_EQ(FocusOfThreadOf(app.Dialog()), target)
             << "the focus did not reach control " << ::GetDlgCtrlID(target);
         // Detaching only succeeds between attached threads; it must fail now.
         EXPECT_FALSE(::AttachThreadInput(::GetCurrentThreadId(), app.DialogThread(), FALSE))
