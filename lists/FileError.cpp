@@ -1,5 +1,7 @@
 #include "lists/FileError.h"
 
+#include "winutil/Handles.h"
+
 namespace kestro {
 
 std::wstring SystemErrorMessage(DWORD error)
@@ -8,9 +10,8 @@ std::wstring SystemErrorMessage(DWORD error)
     const DWORD length = ::FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
         nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    std::wstring message(buffer ? buffer : L"", length);
-    if (buffer) ::LocalFree(buffer);
-    return message;
+    const UniqueLocalMemory owner(buffer);
+    return std::wstring(buffer ? buffer : L"", length);
 }
 
 EFileError CannotOpenError(const std::wstring& path, DWORD error)

@@ -57,6 +57,11 @@ struct TGdiObjectTraits {
     static HGDIOBJ Invalid() noexcept { return nullptr; }
     static void Close(HGDIOBJ h) noexcept { ::DeleteObject(h); }
 };
+// Memory that the system allocated for the caller (FormatMessageW, CommandLineToArgvW).
+struct TLocalMemoryTraits {
+    static HLOCAL Invalid() noexcept { return nullptr; }
+    static void Close(HLOCAL h) noexcept { ::LocalFree(h); }
+};
 struct TFontTraits {
     static HFONT Invalid() noexcept { return nullptr; }
     static void Close(HFONT h) noexcept { ::DeleteObject(h); }
@@ -68,6 +73,7 @@ using UniqueModule = TUniqueResource<HMODULE, TModuleTraits>;
 using UniqueFind = TUniqueResource<HANDLE, TFindTraits>;
 using UniqueGdiObject = TUniqueResource<HGDIOBJ, TGdiObjectTraits>;
 using UniqueFont = TUniqueResource<HFONT, TFontTraits>;
+using UniqueLocalMemory = TUniqueResource<HLOCAL, TLocalMemoryTraits>;
 
 // A window's device context, released on scope exit.
 class TWindowDC {

@@ -3,21 +3,20 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include <memory>
 #include <string>
 #include <vector>
+
+#include "winutil/Handles.h"
 
 namespace kestro::test {
 
 inline std::vector<std::wstring> FixtureArguments()
 {
-    struct TLocalFree {
-        void operator()(void* p) const { ::LocalFree(p); }
-    };
     int count = 0;
-    std::unique_ptr<LPWSTR, TLocalFree> argv(::CommandLineToArgvW(::GetCommandLineW(), &count));
+    LPWSTR* argv = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    const UniqueLocalMemory owner(argv);
     if (!argv) return {};
-    return std::vector<std::wstring>(argv.get(), argv.get() + count);
+    return std::vector<std::wstring>(argv, argv + count);
 }
 
 }  // namespace kestro::test
