@@ -1,6 +1,7 @@
 #include "app/ApplicationWindow.h"
 
 #include "app/Names.h"
+#include "ui/FormNames.h"
 
 namespace kestro {
 

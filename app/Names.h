@@ -1,10 +1,9 @@
 #pragma once
-// The names other processes and the user see: title, window class, mutex.
+// The names start-up uses: the hidden application window's class, the instance mutex, the data
+// folder and the visual style.
 
 namespace kestro {
 
-constexpr wchar_t kApplicationTitle[] = L"Kestro";
-constexpr wchar_t kMainWindowClass[] = L"TMainForm";
 constexpr wchar_t kApplicationWindowClass[] = L"TApplication";
 constexpr wchar_t kInstanceMutexName[] = L"Kestro/Tamsa Project";
 constexpr wchar_t kDataFolderName[] = L"Kestro";

@@ -7,7 +7,9 @@
 #include "app/Names.h"
 #include "app/Relay.h"
 #include "app/VisualStyle.h"
+#include "ui/FormNames.h"
 #include "ui/MainForm.h"
+#include "ui/RelayRecord.h"
 #include "winutil/DataFolder.h"
 #include "winutil/Handles.h"
 

@@ -4,6 +4,7 @@
 #include <uxtheme.h>
 
 #include "app/Names.h"
+#include "ui/FormNames.h"
 
 namespace kestro {
 

@@ -1,7 +1,7 @@
 #include "ui/ErrorBox.h"
 
-#include "app/Names.h"
 #include "lists/FileError.h"
+#include "ui/FormNames.h"
 
 namespace kestro {
 

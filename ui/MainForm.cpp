@@ -3,10 +3,10 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/Names.h"
 #include "lists/FileError.h"
 #include "ui/ControlIds.h"
 #include "ui/ErrorBox.h"
+#include "ui/FormNames.h"
 #include "ui/Layout.h"
 
 namespace kestro {

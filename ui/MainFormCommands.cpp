@@ -1,8 +1,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "app/Names.h"
 #include "ui/BrowseForFolder.h"
+#include "ui/FormNames.h"
 #include "ui/MainForm.h"
 #include "winutil/PathChecks.h"
 

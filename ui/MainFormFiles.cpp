@@ -2,9 +2,9 @@
 
 #include <optional>
 
-#include "app/Names.h"
 #include "lists/SettingsFile.h"
 #include "lists/TextFile.h"
+#include "ui/FormNames.h"
 #include "ui/MainForm.h"
 #include "winutil/DataFolder.h"
 #include "winutil/PathChecks.h"

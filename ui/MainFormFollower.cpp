@@ -1,11 +1,11 @@
 #include <windows.h>
 
-#include "app/Names.h"
+#include "ui/FormNames.h"
 #include "ui/MainForm.h"
 #include "winutil/DataFolder.h"
 #include "winutil/FileDialog.h"
-#include "winutil/ForeignWindow.h"
 #include "winutil/Foreground.h"
+#include "winutil/ForeignWindow.h"
 #include "winutil/PathChecks.h"
 #include "winutil/Placement.h"
 #include "winutil/ProcessPath.h"

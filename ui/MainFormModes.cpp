@@ -1,10 +1,10 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/Relay.h"
 #include "ui/ControlIds.h"
 #include "ui/Layout.h"
 #include "ui/MainForm.h"
+#include "ui/RelayRecord.h"
 #include "winutil/Foreground.h"
 #include "winutil/PathChecks.h"
 #include "winutil/Placement.h"

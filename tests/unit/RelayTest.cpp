@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "app/Relay.h"
+#include "ui/RelayRecord.h"
 #include "winutil/DataFolder.h"
 
 using namespace kestro;
