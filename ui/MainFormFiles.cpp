@@ -57,7 +57,10 @@ void TMainForm::ShowWelcome()
 void TMainForm::SaveSettingsAndLists()
 {
     SaveSettings();
-    SaveListFile(*MListF, UserDataDir + kFavouritesFileName);
+    // Favourites that were never loaded must not create the new file while an older one waits
+    // to be moved: from then on the older file would be ignored and its entries lost.
+    if (MListF->Loaded || !TextFileExists(UserDataDir + kOldFavouritesFileName))
+        SaveListFile(*MListF, UserDataDir + kFavouritesFileName);
     SaveListFile(*MListH, UserDataDir + kHistoryFileName);
 }
 

@@ -211,3 +211,31 @@ TEST_F(Files, ASettingsFileThatCannotBeReplacedKeepsTheWindowOpenForARetry)
     ASSERT_TRUE(kestro.Close());
     EXPECT_EQ(ReadDataFile(L"Kestro.ini").value_or("").rfind("[Window]\r\nHeight=", 0), 0u);
 }
+
+TEST_F(Files, OldFavouritesWaitingBehindUnreadableSettingsAreMovedOnceTheSettingsAreRepaired)
+{
+    const std::string old = AnsiLines({L"C:\\windows", L"C:\\users"});
+    WriteDataFile(L"Kestro.lst", old);
+    WriteDataFile(L"Kestro.ini", kUtf8Mark + "\xC3\x28");
+    kestro.Start();
+    // The settings cannot be decoded at start, which stops creation before the lists, and
+    // again at close.
+    for (int box = 0; box < 2; ++box) {
+        HWND error = nullptr;
+        ASSERT_TRUE(WaitFor([&] { return (error = FindDialogOf(kestro.Process().Id())) != nullptr; }, 15000));
+        PressDialogButton(error, IDOK);
+        ASSERT_TRUE(WaitFor([&] { return !::IsWindow(error); }));
+        if (box == 0) {
+            ASSERT_NE(kestro.WaitForMainWindow(), nullptr);
+            ::PostMessageW(kestro.Main(), WM_CLOSE, 0, 0);
+        }
+    }
+    ASSERT_TRUE(WaitFor([&] { return kestro.Process().WaitExit(0); }, 10000));
+    EXPECT_FALSE(ReadDataFile(L"KestroF.lst")) << "an empty list took the place of the older file";
+
+    WriteDataFile(L"Kestro.ini", "");
+    kestro.StartReady();
+    EXPECT_EQ(kestro.ListItems(), (std::vector<std::wstring>{L"C:\\windows", L"C:\\users"}));
+    EXPECT_FALSE(ReadDataFile(L"Kestro.lst"));
+    EXPECT_EQ(ReadDataFile(L"KestroF.lst"), old);
+}
