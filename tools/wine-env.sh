@@ -1,4 +1,4 @@
-# Sourced by tools/test and tools/run: a display, and a private Wine prefix under build/.
+# Sourced by tools/test, tools/run and tools/bench: a display, and a private Wine prefix under build/.
 # Never touches the user's own ~/.wine.
 
 KESTRO_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -24,7 +24,8 @@ kestro_start_xvfb() {
   return 1
 }
 
-# Creates the prefix once, then sets what makes Wine quick and readable under Xvfb.
+# Creates the prefix once, then sets what makes Wine quick and readable under Xvfb. Needs
+# PrefixWarmUp.exe built.
 kestro_prepare_prefix() {
   mkdir -p "$WINEPREFIX"
   if [ ! -f "$WINEPREFIX/.kestro-ready" ]; then
@@ -44,6 +45,16 @@ kestro_prepare_prefix() {
   # One desktop process for the whole run; otherwise each GUI program starts its own.
   wine explorer.exe /desktop >/dev/null 2>&1 &
   KESTRO_DESKTOP_PID=$!
+  # A GUI program run to its end here brings up the desktop and the system's services with no
+  # output attached (a test that started them would hold ctest's output pipe while they run),
+  # and in a new prefix it is the slow first GUI start (font scan, first common controls and
+  # file dialog), done before any test or tour step waits for a program.
+  local started=$SECONDS
+  if ! timeout 900 wine "$KESTRO_BUILD/bin/PrefixWarmUp.exe" >/dev/null 2>&1; then
+    echo "the first GUI program in the Wine prefix $WINEPREFIX did not finish" >&2
+    return 1
+  fi
+  echo "Wine is ready (first GUI start: $((SECONDS - started)) s)"
 }
 
 kestro_stop_wine() {

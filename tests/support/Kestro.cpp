@@ -24,10 +24,10 @@ void TKestro::Start()
     FProcess = TProcess::Start(KestroExe());
 }
 
-void TKestro::StartReady()
+void TKestro::StartReady(DWORD timeoutMs)
 {
     Start();
-    ASSERT_NE(WaitForMainWindow(), nullptr);
+    ASSERT_NE(WaitForMainWindow(timeoutMs), nullptr);
     // The window leaves creation in standby mode; until then it counts as edit mode.
     ASSERT_TRUE(WaitFor([&] { return !EditMode(); })) << "creation did not reach standby mode";
 }

@@ -23,9 +23,10 @@ public:
 
     // Ends any left-over instance, then starts Kestro.exe; no waiting.
     void Start();
-    // Starts and waits for the hidden main window in standby mode (the welcome box, if one
-    // comes, must be handled by the caller first: use Start and WaitForMainWindow then).
-    void StartReady();
+    // Starts and waits (up to `timeoutMs`) for the hidden main window in standby mode (the
+    // welcome box, if one comes, must be handled by the caller first: use Start and
+    // WaitForMainWindow then).
+    void StartReady(DWORD timeoutMs = 10000);
     HWND WaitForMainWindow(DWORD timeoutMs = 10000);
 
     TProcess& Process() { return FProcess; }

@@ -1,6 +1,7 @@
 // The tour that tools/run shows: Kestro follows a real file dialog, jumps to a favourite, and
 // comes up in edit mode on a second start. At each sight worth a screenshot it prints
-// "shot <name>" and waits for a line on its input, so the script can take the picture.
+// "shot <name>" and waits for a line on its input, so the script can take the picture. It exits
+// with 1, saying which step failed, when a step does not come about.
 #include <windows.h>
 
 #include <iostream>
@@ -26,6 +27,10 @@ void Say(const char* text)
 {
     std::cout << text << std::endl;
 }
+
+// The first start of a GUI program can still be slow on a busy machine; later steps are quick.
+constexpr DWORD kFirstStartMs = 120000;
+constexpr DWORD kStepMs = 5000;
 }  // namespace
 
 int main(int argc, char** argv)
@@ -40,7 +45,7 @@ int main(int argc, char** argv)
     }
 
     TKestro kestro;
-    kestro.StartReady();
+    kestro.StartReady(kFirstStartMs);
     if (!kestro.Main()) {
         Say("Kestro did not start");
         return 1;
@@ -49,7 +54,7 @@ int main(int argc, char** argv)
 
     TFileDialogApp dialog;
     dialog.Start(L"save", L"C:\\users", L"report.txt");
-    if (!WaitFor([&] { return kestro.Visible(); }, 5000)) {
+    if (!WaitFor([&] { return kestro.Visible(); }, kStepMs)) {
         Say("Kestro did not follow the dialog");
         return 1;
     }
@@ -58,17 +63,26 @@ int main(int argc, char** argv)
     Shot("standby");
 
     ClickAt(kestro.ListItemPoint(0));
-    WaitFor([&] { return dialog.Caption() == L"folder:C:\\windows"; }, 5000);
+    if (!WaitFor([&] { return dialog.Caption() == L"folder:C:\\windows"; }, kStepMs)) {
+        Say("the dialog did not move to the clicked favourite");
+        return 1;
+    }
     PumpFor(1200);
     Say("a click on the first favourite moved the dialog there and put report.txt back");
     Shot("jump");
 
     PressDialogButton(dialog.Dialog(), IDCANCEL);
-    WaitFor([&] { return !kestro.Visible(); }, 5000);
+    if (!WaitFor([&] { return !kestro.Visible(); }, kStepMs)) {
+        Say("Kestro stayed shown after the dialog closed");
+        return 1;
+    }
     Say("the dialog closed: Kestro hid again");
 
     kestro.RelayShow();
-    WaitFor([&] { return kestro.Visible() && kestro.EditMode(); }, 5000);
+    if (!WaitFor([&] { return kestro.Visible() && kestro.EditMode(); }, kStepMs)) {
+        Say("a second start did not bring up edit mode");
+        return 1;
+    }
     PumpFor(600);
     Say("a second start brought Kestro up in edit mode");
     Shot("edit");
