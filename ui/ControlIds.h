@@ -22,5 +22,8 @@ enum TControlId : int {
 // The follow loop's timer.
 constexpr UINT_PTR kTimerId = 1;
 constexpr UINT kTimerInterval = 500;
+// Posted to the main window when a window event asks the follower to act at once; wParam is
+// a TFollowRequest.
+constexpr UINT WM_FOLLOWREQUEST = WM_APP + 1;
 
 }  // namespace kestro

@@ -94,8 +94,9 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     }
     case WM_TIMER:
-        if (wParam == kTimerId) Guarded([this] { TimerTimer(); });
+        if (wParam == kTimerId && FTimerOn) Guarded([this] { TimerTimer(); });
         return 0;
+    case WM_FOLLOWREQUEST: Guarded([&] { WMFollowRequest(wParam); }); return 0;
     // The list is what the keyboard works on, so it gets the focus each time the window does.
     case WM_SETFOCUS: ::SetFocus(ListBox); return 0;
     case WM_NCLBUTTONDBLCLK: WMNCLButtonDblClk(wParam); break;
@@ -108,6 +109,7 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_QUERYENDSESSION: return Guarded([this] { return FormCloseQuery(); }) ? TRUE : FALSE;
     case WM_DESTROY:
         ::KillTimer(FHandle, kTimerId);
+        UnhookEvents();
         FormDestroy();
         ::PostQuitMessage(0);
         return 0;
@@ -191,7 +193,8 @@ void TMainForm::CreateControls()
     ::SetWindowPos(FHandle, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     LayoutControls();
-    StartTimer();
+    CreateTimer();
+    HookForegroundEvents();
 }
 
 void TMainForm::CreateToolBar()

@@ -98,13 +98,27 @@ private:
 
     // The dialog follower (MainFormFollower.cpp).
     void TimerTimer();
-    void CaptureFileName();
-    void CaptureCurrentFolder();
+    void AlignOnDialog(HWND dialog);
+    std::wstring OwnerPath(HWND dialog);
+    void ReadDialog();
+    bool CaptureFileName();
+    bool CaptureCurrentFolder();
     void JumpToSelected();
     bool DialogTakesInput() const;
     void FocusDialogBox();
     void ListBoxClick();
     void StatusBarDblClick();
+
+    // Window events that make the follower act before the next tick (MainFormEvents.cpp).
+    enum TFollowRequest : WPARAM { frTick, frAlign };
+    static void CALLBACK FollowEventProc(HWINEVENTHOOK hook, DWORD event, HWND wnd, LONG object,
+                                         LONG child, DWORD thread, DWORD time);
+    void HookForegroundEvents();
+    void WatchDialog(HWND dialog);
+    void UnhookEvents();
+    void FollowEvent(DWORD event, HWND wnd);
+    void RequestFollow(TFollowRequest request);
+    void WMFollowRequest(WPARAM request);
 
     // Window operations other parts use.
     void Show();
@@ -112,6 +126,7 @@ private:
     void KeepOnTop();
     bool Visible() const;
     bool EditMode() const;
+    std::wstring Caption() const;
     void SetCaption(const std::wstring& caption);
     void SetStatusText(const std::wstring& text);
     std::wstring StatusText() const;
@@ -126,6 +141,7 @@ private:
     int ListBoxSelection() const;
     std::wstring ListBoxItem(int index) const;
     void SetToolBarVisible(bool visible);
+    void CreateTimer();
     void StartTimer();
     void StopTimer();
 
@@ -148,6 +164,26 @@ private:
     HWND MDlg = nullptr;
     HWND MEdt = nullptr;
     std::wstring MTxt;
+
+    // The timer is on except while a tick or a jump holds the thread; window events wait for it
+    // as ticks do.
+    bool FTimerOn = false;
+    // The owner's executable path of the dialog last followed, looked up once per dialog.
+    struct TOwnerPath {
+        HWND Dialog = nullptr;
+        DWORD Process = 0;
+        std::wstring Path;
+    } MOwner;
+    // A followed dialog whose thread did not answer a read: it is not waited on again until it
+    // answers a quick check.
+    HWND MSilentDlg = nullptr;
+    UniqueWinEventHook MForegroundHook;
+    // Hooks on the followed dialog's thread: its destruction or hiding, and its moves.
+    HWND MWatchedDlg = nullptr;
+    UniqueWinEventHook MDialogGoneHook;
+    UniqueWinEventHook MDialogMoveHook;
+    bool FTickRequested = false;
+    bool FAlignRequested = false;
 };
 
 }  // namespace kestro

@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <optional>
+
 #include "ui/FormNames.h"
 #include "ui/MainForm.h"
 #include "winutil/DataFolder.h"
@@ -13,13 +15,6 @@
 namespace kestro {
 
 namespace {
-// From the dialog down to its breadcrumb bar, each a first direct child of the one before.
-constexpr const wchar_t* kBreadcrumbChain[] = {
-    L"WorkerW",           L"ReBarWindow32",     L"Address Band Root",
-    L"msctls_progress32", L"Breadcrumb Parent", L"ToolbarWindow32",
-};
-// The breadcrumb bar's text is a 6-unit label followed by the folder's path.
-constexpr size_t kBreadcrumbLabelLength = 6;
 constexpr DWORD kJumpPauseMs = 500;
 }  // namespace
 
@@ -31,55 +26,82 @@ void TMainForm::TimerTimer()
 
     HWND foreground = ::GetForegroundWindow();
     if (IsFileDialog(foreground)) {
-        SetCaption(std::wstring(kApplicationTitle) + L" - " + GetProcessImagePath(foreground));
-        int left = 0, top = 0, width = 0, height = 0;
-        if (GetWindowBounds(foreground, left, top, width, height)) {
-            // Right edge on the dialog's right edge, top on its top.
-            ::SetWindowPos(FHandle, nullptr, left + width - OuterWidth(), top, 0, 0,
-                           SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        }
+        SetCaption(std::wstring(kApplicationTitle) + L" - " + OwnerPath(foreground));
+        AlignOnDialog(foreground);
         if (!Visible()) Show();
         MDlg = foreground;
-        CaptureFileName();
-        CaptureCurrentFolder();
+        WatchDialog(MDlg);
+        ReadDialog();
     }
     if (!::IsWindow(MDlg)) {
         MTxt.clear();
         MDlg = nullptr;
+        MSilentDlg = nullptr;
+        WatchDialog(nullptr);
         SetCaption(kApplicationTitle);
         if (Visible() && !EditMode()) Hide();
     }
 }
 
-void TMainForm::CaptureFileName()
+void TMainForm::AlignOnDialog(HWND dialog)
+{
+    int left = 0, top = 0, width = 0, height = 0;
+    if (!GetWindowBounds(dialog, left, top, width, height)) return;
+    RECT own;
+    ::GetWindowRect(FHandle, &own);
+    // Right edge on the dialog's right edge, top on its top; a move to where the window already
+    // is would only cost a repaint.
+    const int newLeft = left + width - (own.right - own.left);
+    if (newLeft == own.left && top == own.top) return;
+    ::SetWindowPos(FHandle, nullptr, newLeft, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+std::wstring TMainForm::OwnerPath(HWND dialog)
+{
+    // Keyed by the process as well: a window handle may come back for another program's window.
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(dialog, &process);
+    if (dialog != MOwner.Dialog || process != MOwner.Process)
+        MOwner = {dialog, process, GetProcessImagePath(dialog)};
+    return MOwner.Path;
+}
+
+void TMainForm::ReadDialog()
+{
+    // A dialog that did not answer costs one wait: until it answers a quick check, ticks do not
+    // wait on it again and the window keeps following it without reading it.
+    if (MSilentDlg == MDlg && !ForeignWindowAnswers(MDlg, kForeignQuickCheckMs)) return;
+    MSilentDlg = CaptureFileName() && CaptureCurrentFolder() ? nullptr : MDlg;
+}
+
+bool TMainForm::CaptureFileName()
 {
     MEdt = nullptr;
     HWND box = FindChildByClass(MDlg, L"Edit");
-    if (!box) return;
+    if (!box) return true;
     MEdt = box;
-    if (ForeignTextLength(box) <= 0) return;
-    const std::wstring text = ReadForeignText(box);
-    if (text.empty()) return;
-    MTxt = text;
+    const std::optional<std::wstring> text = QueryForeignText(box);
+    if (!text) return false;
+    if (text->empty()) return true;
+    MTxt = *text;
     if (StatusText().empty()) SetStatusText(MTxt);
+    return true;
 }
 
-void TMainForm::CaptureCurrentFolder()
+bool TMainForm::CaptureCurrentFolder()
 {
-    HWND link = MDlg;
-    for (const wchar_t* className : kBreadcrumbChain) {
-        link = ::FindWindowExW(link, nullptr, className, nullptr);
-        if (!link) return;
-    }
-    if (ForeignTextLength(link) <= 0) return;
-    const std::wstring text = ReadForeignText(link);
-    const std::wstring folder = text.size() > kBreadcrumbLabelLength ? text.substr(kBreadcrumbLabelLength) : L"";
-    if (!FolderExists(folder)) return;
-    if (!RecordVisit(*MListH, folder)) return;
-    if (TabIndex() != 1) return;
+    HWND bar = FindBreadcrumbBar(MDlg);
+    if (!bar) return true;
+    const std::optional<std::wstring> text = QueryForeignText(bar);
+    if (!text) return false;
+    const std::wstring folder = FolderFromBreadcrumbText(*text);
+    if (!FolderExists(folder)) return true;
+    if (!RecordVisit(*MListH, folder)) return true;
+    if (TabIndex() != 1) return true;
     TrimHistory(*MListH);
     FillListBox(MListH->Items);
     FitListExtent(ListBox);
+    return true;
 }
 
 void TMainForm::ListBoxClick()
@@ -108,6 +130,9 @@ void TMainForm::JumpToSelected()
     // A missing folder typed into a Save dialog would become the file name the document is
     // saved under, so only a folder that is there now is sent.
     if (!FolderReachable(folder)) return;
+    // A tick in the middle of the jump would read the folder out of the box as the user's name.
+    StopTimer();
+    TScopeExit restart([this] { StartTimer(); });
     // Raising the dialog can leave the tool window below it on screen (Wine without a window
     // manager), so the window goes back on top however the jump ends.
     TScopeExit keepOnTop([this] { KeepOnTop(); });
@@ -133,6 +158,8 @@ void TMainForm::StatusBarDblClick()
     if (text.empty()) return;
     MTxt = text;
     if (!DialogTakesInput()) return;
+    StopTimer();
+    TScopeExit restart([this] { StartTimer(); });
     TScopeExit keepOnTop([this] { KeepOnTop(); });
     FocusDialogBox();
     SetForeignText(MEdt, MTxt);

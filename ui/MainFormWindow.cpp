@@ -45,9 +45,25 @@ void TMainForm::SetToolBarVisible(bool visible)
     LayoutControls();
 }
 
+namespace {
+std::wstring TextOf(HWND wnd)
+{
+    const int length = ::GetWindowTextLengthW(wnd);
+    std::wstring text(length + 1, L'\0');
+    text.resize(::GetWindowTextW(wnd, text.data(), length + 1));
+    return text;
+}
+}  // namespace
+
+std::wstring TMainForm::Caption() const
+{
+    return TextOf(FHandle);
+}
+
 void TMainForm::SetCaption(const std::wstring& caption)
 {
-    ::SetWindowTextW(FHandle, caption.c_str());
+    // Every tick sets the caption; the same text again would only repaint the frame.
+    if (caption != Caption()) ::SetWindowTextW(FHandle, caption.c_str());
 }
 
 void TMainForm::SetStatusText(const std::wstring& text)
@@ -57,10 +73,7 @@ void TMainForm::SetStatusText(const std::wstring& text)
 
 std::wstring TMainForm::StatusText() const
 {
-    const int length = ::GetWindowTextLengthW(StatusBar);
-    std::wstring text(length + 1, L'\0');
-    text.resize(::GetWindowTextW(StatusBar, text.data(), length + 1));
-    return text;
+    return TextOf(StatusBar);
 }
 
 int TMainForm::OuterHeight() const
@@ -133,14 +146,22 @@ std::wstring TMainForm::ListBoxItem(int index) const
     return text;
 }
 
-void TMainForm::StartTimer()
+void TMainForm::CreateTimer()
 {
     ::SetTimer(FHandle, kTimerId, kTimerInterval, nullptr);
+    FTimerOn = true;
+}
+
+// Switching the timer off and on only holds its ticks back: killing and setting the system
+// timer at every tick would cost two calls into the window system for nothing.
+void TMainForm::StartTimer()
+{
+    FTimerOn = true;
 }
 
 void TMainForm::StopTimer()
 {
-    ::KillTimer(FHandle, kTimerId);
+    FTimerOn = false;
 }
 
 }  // namespace kestro

@@ -17,6 +17,14 @@ BOOL CALLBACK MatchChildClass(HWND child, LPARAM)
     return FALSE;
 }
 
+// From the dialog down to its breadcrumb bar, each a first direct child of the one before.
+constexpr const wchar_t* kBreadcrumbChain[] = {
+    L"WorkerW",           L"ReBarWindow32",     L"Address Band Root",
+    L"msctls_progress32", L"Breadcrumb Parent", L"ToolbarWindow32",
+};
+// The Japanese label "アドレス: " is 6 units long.
+constexpr size_t kDefaultLabelLength = 6;
+
 bool HasDirectChild(HWND parent, const wchar_t* className)
 {
     return ::FindWindowExW(parent, nullptr, className, nullptr) != nullptr;
@@ -38,6 +46,23 @@ bool IsFileDialog(HWND wnd)
     if (!HasDirectChild(wnd, L"SHELLDLL_DefView") && !HasDirectChild(wnd, L"DUIViewWndClassName"))
         return false;
     return ::GetDlgItem(wnd, IDOK) != nullptr && ::GetDlgItem(wnd, IDCANCEL) != nullptr;
+}
+
+HWND FindBreadcrumbBar(HWND dialog)
+{
+    HWND link = dialog;
+    for (const wchar_t* className : kBreadcrumbChain) {
+        link = ::FindWindowExW(link, nullptr, className, nullptr);
+        if (!link) return nullptr;
+    }
+    return link;
+}
+
+std::wstring FolderFromBreadcrumbText(std::wstring_view text)
+{
+    const size_t colon = text.find(L": ");
+    const size_t start = colon != std::wstring_view::npos ? colon + 2 : kDefaultLabelLength;
+    return start < text.size() ? std::wstring(text.substr(start)) : std::wstring();
 }
 
 HWND FindChildByClass(HWND parent, const std::wstring& className)

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 
 namespace kestro {
 
@@ -12,6 +13,16 @@ std::wstring GetWindowClass(HWND wnd);
 // True for a "#32770" window with a direct "SHELLDLL_DefView" (or else "DUIViewWndClassName")
 // child and both controls 1 and 2.
 bool IsFileDialog(HWND wnd);
+
+// The newer item dialog's breadcrumb bar, at the end of the chain "WorkerW" > "ReBarWindow32" >
+// "Address Band Root" > "msctls_progress32" > "Breadcrumb Parent" > "ToolbarWindow32", each a
+// first direct child of the one before; 0 when a link is missing (the older dialog has none).
+HWND FindBreadcrumbBar(HWND dialog);
+
+// The folder in the breadcrumb bar's text, which is a label followed by the path: the label
+// ends at the first ": " ("アドレス: " on Japanese Windows, "Address: ", "Adresse : " or
+// "Adresse: " elsewhere); in a text without one it is taken to be 6 units long.
+std::wstring FolderFromBreadcrumbText(std::wstring_view text);
 
 // The first descendant of `parent`, in EnumChildWindows order, whose class is exactly
 // `className`; 0 when there is none. Not re-entrant: the search state lives in this module.

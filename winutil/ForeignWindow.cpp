@@ -13,18 +13,33 @@ bool SendToForeign(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT
     return answered;
 }
 
-int ForeignTextLength(HWND wnd)
+namespace {
+// WM_GETTEXT into 260 zero-filled units, up to the first NUL; false when the window did not
+// answer in time.
+bool GetForeignText(HWND wnd, std::wstring& text)
+{
+    wchar_t buffer[MAX_PATH] = {};
+    const bool answered =
+        SendToForeign(wnd, WM_GETTEXT, MAX_PATH, reinterpret_cast<LPARAM>(buffer), nullptr, kForeignReadTimeoutMs);
+    text.assign(buffer, wcsnlen(buffer, MAX_PATH));
+    return answered;
+}
+}  // namespace
+
+std::optional<std::wstring> QueryForeignText(HWND wnd)
 {
     LRESULT length = 0;
-    SendToForeign(wnd, WM_GETTEXTLENGTH, 0, 0, &length, kForeignReadTimeoutMs);
-    return static_cast<int>(length);
+    if (!SendToForeign(wnd, WM_GETTEXTLENGTH, 0, 0, &length, kForeignReadTimeoutMs)) return std::nullopt;
+    std::wstring text;
+    if (static_cast<int>(length) > 0 && !GetForeignText(wnd, text)) return std::nullopt;
+    return text;
 }
 
 std::wstring ReadForeignText(HWND wnd)
 {
-    wchar_t buffer[MAX_PATH] = {};
-    SendToForeign(wnd, WM_GETTEXT, MAX_PATH, reinterpret_cast<LPARAM>(buffer), nullptr, kForeignReadTimeoutMs);
-    return std::wstring(buffer, wcsnlen(buffer, MAX_PATH));
+    std::wstring text;
+    GetForeignText(wnd, text);
+    return text;
 }
 
 bool SetForeignText(HWND wnd, const std::wstring& text)
@@ -32,9 +47,9 @@ bool SetForeignText(HWND wnd, const std::wstring& text)
     return SendToForeign(wnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-bool ForeignWindowAnswers(HWND wnd)
+bool ForeignWindowAnswers(HWND wnd, UINT timeoutMs)
 {
-    return SendToForeign(wnd, WM_NULL, 0, 0);
+    return SendToForeign(wnd, WM_NULL, 0, 0, nullptr, timeoutMs);
 }
 
 }  // namespace kestro

@@ -3,6 +3,7 @@
 // freeze Kestro. A time-out counts as the call's silent failure.
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 namespace kestro {
@@ -16,8 +17,12 @@ constexpr UINT kForeignReadTimeoutMs = 250;
 bool SendToForeign(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result = nullptr,
                    UINT timeoutMs = kForeignReplyTimeoutMs);
 
-// WM_GETTEXTLENGTH as a signed number; 0 when the window did not answer in time.
-int ForeignTextLength(HWND wnd);
+// A check quick enough for every tick: whether a window that stopped answering does so again.
+constexpr UINT kForeignQuickCheckMs = 15;
+
+// The window's text as the follow loop reads it: WM_GETTEXTLENGTH, and when that is above 0,
+// WM_GETTEXT as ReadForeignText does. Nothing when the window did not answer in time.
+std::optional<std::wstring> QueryForeignText(HWND wnd);
 
 // WM_GETTEXT into 260 zero-filled units, up to the first NUL (at most 259 units arrive); empty
 // when the window did not answer in time.
@@ -28,6 +33,6 @@ bool SetForeignText(HWND wnd, const std::wstring& text);
 
 // Whether the window's thread answers a message in time. Calls that wait for another thread
 // without a limit (bringing its window forward, moving its focus) are made only after this.
-bool ForeignWindowAnswers(HWND wnd);
+bool ForeignWindowAnswers(HWND wnd, UINT timeoutMs = kForeignReplyTimeoutMs);
 
 }  // namespace kestro

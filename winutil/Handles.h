@@ -67,6 +67,11 @@ struct TFontTraits {
     static void Close(HFONT h) noexcept { ::DeleteObject(h); }
 };
 
+struct TWinEventHookTraits {
+    static HWINEVENTHOOK Invalid() noexcept { return nullptr; }
+    static void Close(HWINEVENTHOOK h) noexcept { ::UnhookWinEvent(h); }
+};
+
 using UniqueHandle = TUniqueResource<HANDLE, TNullHandleTraits>;
 using UniqueFile = TUniqueResource<HANDLE, TFileHandleTraits>;
 using UniqueModule = TUniqueResource<HMODULE, TModuleTraits>;
@@ -74,6 +79,7 @@ using UniqueFind = TUniqueResource<HANDLE, TFindTraits>;
 using UniqueGdiObject = TUniqueResource<HGDIOBJ, TGdiObjectTraits>;
 using UniqueFont = TUniqueResource<HFONT, TFontTraits>;
 using UniqueLocalMemory = TUniqueResource<HLOCAL, TLocalMemoryTraits>;
+using UniqueWinEventHook = TUniqueResource<HWINEVENTHOOK, TWinEventHookTraits>;
 
 // A window's device context, released on scope exit.
 class TWindowDC {

@@ -41,13 +41,15 @@ std::wstring Upper(std::wstring text)
 
 // One history case: the file before, the folders the dialog shows in turn, the file after.
 // Names: F and G are folders of the test, f is F in capitals, X and Y stand for older entries,
-// and "50" for fifty of them.
+// and "50" for fifty of them. The item dialog's address bar shows `Label` before the folder, as
+// Windows does in its display language.
 struct THistoryCase {
     const char* Name;
     std::vector<const wchar_t*> Before;
     std::vector<const wchar_t*> Visits;
     bool ExplorerStyle;
     std::vector<const wchar_t*> After;
+    const wchar_t* Label = kItemBreadcrumbLabel;
 };
 
 void PrintTo(const THistoryCase& c, std::ostream* os) { *os << c.Name; }
@@ -90,7 +92,7 @@ TEST_P(FollowerHistory, TheFolderShownGoesToTheTopOnTheFavouritesTab)
         explorerStyle.Start(L"save", visits[0], L"name.txt");
         ASSERT_TRUE(WaitFollowing(kestro, explorerStyle.Dialog()));
     } else {
-        item.Start(visits[0], L"name.txt");
+        item.Start(visits[0], L"name.txt", 0, test.Label);
         ASSERT_TRUE(WaitFollowing(kestro, item.Dialog()));
     }
     PumpFor(1100);
@@ -113,7 +115,10 @@ INSTANTIATE_TEST_SUITE_P(
                     THistoryCase{"FolderAlreadyOnTop", {L"F", L"X", L"Y"}, {L"F"}, false, {L"F", L"X", L"Y"}},
                     THistoryCase{"TopDiffersOnlyInCase", {L"f", L"X"}, {L"F"}, false, {L"f", L"X"}},
                     THistoryCase{"FiftyAreNotTrimmedHere", {L"50"}, {L"F"}, false, {L"F", L"50"}},
-                    THistoryCase{"ExplorerStyleDialog", {L"X", L"Y"}, {L"F"}, true, {L"X", L"Y"}}),
+                    THistoryCase{"ExplorerStyleDialog", {L"X", L"Y"}, {L"F"}, true, {L"X", L"Y"}},
+                    THistoryCase{"EnglishAddressBar", {L"X"}, {L"F", L"G"}, false, {L"G", L"F", L"X"}, L"Address: "},
+                    THistoryCase{"FrenchAddressBar", {L"X"}, {L"F", L"G"}, false, {L"G", L"F", L"X"}, L"Adresse : "},
+                    THistoryCase{"GermanAddressBar", {L"X"}, {L"F", L"G"}, false, {L"G", L"F", L"X"}, L"Adresse: "}),
     [](const testing::TestParamInfo<THistoryCase>& info) { return info.param.Name; });
 
 TEST(FollowerHistoryTab, ShowsTheNewFolderTrimsToFiftyAndIsLeftAloneWhileNothingChanges)

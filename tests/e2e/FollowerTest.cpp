@@ -153,6 +153,37 @@ TEST_F(Follower, EnterAndArrowKeysInTheToolWindowJumpLikeAClick)
     ExpectJumped(app, a);
 }
 
+TEST_F(Follower, ADialogThatAnnouncesItsEventsIsFollowedByThemAndAJumpIsNotDisturbed)
+{
+    kestro.StartReady();
+    TItemDialog item;
+    item.Start(start, L"name.txt", idAnnounces);
+    ASSERT_TRUE(WaitFollowing(kestro, item.Dialog()));
+    for (POINT to : {POINT{310, 170}, POINT{40, 300}, POINT{520, 90}, POINT{521, 91}}) {
+        MoveTo(item.Dialog(), to.x, to.y);
+        EXPECT_TRUE(WaitFollowing(kestro, item.Dialog(), 1000)) << "not aligned after a move to " << to.x;
+    }
+
+    // The jump raises the dialog, which announces it; more events come during the pause. None
+    // may start a tick that takes the folder in the box for the user's name.
+    ClickEntry(kestro, 1);
+    for (int i = 0; i < 8; ++i) {
+        ::NotifyWinEvent(EVENT_SYSTEM_FOREGROUND, item.Dialog(), OBJID_WINDOW, CHILDID_SELF);
+        PumpFor(80);
+    }
+    EXPECT_TRUE(WaitFor([&] { return item.Folder() == b; }, kJumpWaitMs));
+    PumpFor(kNoJumpWaitMs);
+    EXPECT_EQ(TextOf(item.FileNameBox()), L"name.txt");
+    ClickEntry(kestro, 0);
+    EXPECT_TRUE(WaitFor([&] { return item.Folder() == a; }, kJumpWaitMs));
+    PumpFor(kNoJumpWaitMs);
+    EXPECT_EQ(TextOf(item.FileNameBox()), L"name.txt") << "the name was lost by the second jump";
+
+    PressDialogButton(item.Dialog(), IDCANCEL);
+    EXPECT_TRUE(WaitFor([&] { return !kestro.Visible(); }, 1500)) << "still shown after the dialog was destroyed";
+    EXPECT_EQ(kestro.Caption(), L"Kestro");
+}
+
 // Each case leaves Kestro following a save dialog in a state where a click on favourite 0
 // must not reach the dialog.
 struct TNoJumpCase {

@@ -27,10 +27,12 @@ std::wstring ItemDialogFixtureExe()
     return BinDir() + L"ItemDialogFixture.exe";
 }
 
-void TItemDialog::Start(const std::wstring& folder, const std::wstring& fileName, bool hungFromStart)
+void TItemDialog::Start(const std::wstring& folder, const std::wstring& fileName, unsigned flags,
+                        const std::wstring& label)
 {
-    std::wstring arguments = L"\"" + folder + L"\" \"" + fileName + L"\"";
-    if (hungFromStart) arguments += L" hang";
+    std::wstring arguments = L"\"" + folder + L"\" \"" + fileName + L"\" \"label=" + label + L"\"";
+    if (flags & idHungFromStart) arguments += L" hang";
+    if (flags & idAnnounces) arguments += L" announce";
     FProcess = TProcess::Start(ItemDialogFixtureExe(), arguments);
     const bool up = WaitFor(
         [&] {

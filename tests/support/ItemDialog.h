@@ -37,12 +37,20 @@ constexpr const wchar_t* kItemBreadcrumbChain[] = {
 
 std::wstring ItemDialogFixtureExe();
 
+// How the fixture's dialog behaves besides the contract.
+enum TItemDialogFlags : unsigned {
+    // The dialog's thread stops answering for good as soon as the dialog is in front.
+    idHungFromStart = 1,
+    // The dialog raises the window events that Windows raises for it (Wine raises none).
+    idAnnounces = 2,
+};
+
 class TItemDialog {
 public:
     // Starts the fixture and waits until its dialog is shown in front with `folder`; fails
-    // the test when it does not come up. With `hungFromStart` the dialog's thread stops
-    // answering right after that, for good.
-    void Start(const std::wstring& folder, const std::wstring& fileName, bool hungFromStart = false);
+    // the test when it does not come up. The breadcrumb bar shows `label` before the folder.
+    void Start(const std::wstring& folder, const std::wstring& fileName, unsigned flags = 0,
+               const std::wstring& label = kItemBreadcrumbLabel);
 
     TProcess& Process() { return FProcess; }
     HWND Dialog() const { return FDialog; }
