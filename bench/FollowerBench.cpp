@@ -1,10 +1,15 @@
 // Measures the dialog follower of the real Kestro.exe against fixture dialogs and prints the
-// figures; nothing is asserted. A tick is run by a WM_TIMER with the follow loop's timer id sent
-// to Kestro's main window; the same message with another id returns at once, so the difference
-// between the two is the tick itself without the cost of carrying the message across.
+// figures; nothing is asserted. It ends with one summary line per figure.
+//
+// Latencies are taken from outside, as a user sees them: the bench polls the windows every
+// millisecond. A "silent" dialog raises no window events (as under Wine), so only the 500 ms
+// timer serves it; an "announcing" one raises those Windows raises.
+//
+// A tick is run by a WM_TIMER with the follow loop's timer id sent to Kestro's main window; the
+// same message with another id returns at once, so the difference between the two is the tick
+// itself without the cost of carrying the message across. Kestro's own timer goes on ticking
+// meanwhile; a tick sent while one runs is held back, as any tick then is.
 #include <windows.h>
-#include <psapi.h>
-#include <winternl.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -12,15 +17,18 @@
 #include <string>
 #include <vector>
 
+#include "bench/ProcessCounts.h"
+#include "bench/Timing.h"
 #include "tests/support/DataFiles.h"
 #include "tests/support/DialogFixture.h"
 #include "tests/support/Follow.h"
+#include "tests/support/Input.h"
 #include "tests/support/ItemDialog.h"
 #include "tests/support/Kestro.h"
 #include "tests/support/Windows.h"
 #include "ui/ControlIds.h"
-#include "winutil/ProcessPath.h"
 
+using namespace kestro::bench;
 using namespace kestro::test;
 
 namespace {
@@ -30,25 +38,9 @@ constexpr int kRounds = 7;
 constexpr int kTicksPerRound = 300;
 constexpr int kFloorCalls = 20000;
 constexpr int kJumps = 10;
-constexpr int kLeakTicks = 10000;
-
-double Seconds()
-{
-    static const double frequency = [] {
-        LARGE_INTEGER f;
-        ::QueryPerformanceFrequency(&f);
-        return static_cast<double>(f.QuadPart);
-    }();
-    LARGE_INTEGER now;
-    ::QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) / frequency;
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
+constexpr int kTrials = 40;
+constexpr int kGrowthSteps = 10000;
+constexpr double kGiveUpSeconds = 5;
 
 void SendTimer(HWND main, UINT_PTR id)
 {
@@ -56,17 +48,22 @@ void SendTimer(HWND main, UINT_PTR id)
     ::SendMessageTimeoutW(main, WM_TIMER, id, 0, 0, 30000, &result);
 }
 
-// Microseconds per call of `body`, the median of several rounds of `count` calls.
-template <typename F>
-double MicrosecondsPerCall(int count, F body)
+// Milliseconds until `done`, polled every millisecond from now; -1 when it did not come about.
+double MillisecondsUntil(const std::function<bool()>& done)
 {
-    std::vector<double> rounds;
-    for (int r = 0; r < kRounds; ++r) {
-        const double start = Seconds();
-        for (int i = 0; i < count; ++i) body();
-        rounds.push_back((Seconds() - start) * 1e6 / count);
+    const double start = Seconds();
+    while (Seconds() - start < kGiveUpSeconds) {
+        if (done()) return (Seconds() - start) * 1000;
+        ::Sleep(1);
     }
-    return Median(rounds);
+    return -1;
+}
+
+// Trial `i` of `kTrials` starts this far into the timer's period: spread evenly over it, in
+// an order that does not follow the trials.
+void WaitForPhase(int i)
+{
+    ::Sleep(static_cast<DWORD>((i * 37 % kTrials) * kestro::kTimerInterval / kTrials));
 }
 
 // The follow loop's own time per tick: ticks against ignored timer messages, round by round.
@@ -83,20 +80,21 @@ double TickMicroseconds(HWND main)
         const double carried = Seconds() - start;
         differences.push_back((ticks - carried) * 1e6 / kTicksPerRound);
     }
-    return Median(differences);
+    return Percentile(differences, 0.5);
 }
 
 double IdleFloorMicroseconds()
 {
     wchar_t name[MAX_PATH];
-    return MicrosecondsPerCall(kFloorCalls, [&] { ::GetClassNameW(::GetForegroundWindow(), name, MAX_PATH); });
+    return MicrosecondsPerCall(kRounds, kFloorCalls,
+                               [&] { ::GetClassNameW(::GetForegroundWindow(), name, MAX_PATH); });
 }
 
 // The messages a tick must send to a dialog: length and text of each window it reads.
 double MessageFloorMicroseconds(const std::vector<HWND>& windows)
 {
     wchar_t text[MAX_PATH];
-    return MicrosecondsPerCall(kFloorCalls / 10, [&] {
+    return MicrosecondsPerCall(kRounds, kFloorCalls / 10, [&] {
         for (HWND wnd : windows) {
             DWORD_PTR result = 0;
             ::SendMessageTimeoutW(wnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 1000, &result);
@@ -106,9 +104,10 @@ double MessageFloorMicroseconds(const std::vector<HWND>& windows)
     });
 }
 
-void PrintRatio(const char* what, double tick, double floor)
+double PrintRatio(const char* what, double tick, double floor)
 {
     std::printf("%-44s %9.1f us   floor %8.1f us   ratio %6.1f\n", what, tick, floor, tick / floor);
+    return tick / floor;
 }
 
 std::wstring BoxTextNow(HWND box)
@@ -146,101 +145,133 @@ double TimeJump(const TKestro& kestro, int entry, const std::function<std::wstri
     ::SetCursorPos(point.x, point.y);
     Press(point, 0);
     PumpFor(50);
-    const double start = Seconds();
     Press(point, MOUSEEVENTF_LEFTDOWN);
     Press(point, MOUSEEVENTF_LEFTUP);
     bool moved = false;
-    while (Seconds() - start < 10) {
+    return MillisecondsUntil([&] {
         moved = moved || folderShown() == folder;
-        if (moved && BoxTextNow(box) == name) return (Seconds() - start) * 1000;
-        ::Sleep(1);
-    }
-    return -1;
+        return moved && BoxTextNow(box) == name;
+    });
+}
+
+bool Complete(const std::vector<double>& times)
+{
+    return std::find(times.begin(), times.end(), -1.0) == times.end();
 }
 
 void PrintJumps(const char* what, const std::vector<double>& times)
 {
-    if (std::find(times.begin(), times.end(), -1.0) != times.end()) {
+    if (!Complete(times)) {
         std::printf("%-44s a jump did not finish\n", what);
         return;
     }
-    const double median = Median(times);
+    const double median = Percentile(times, 0.5);
     std::printf("%-44s median %7.1f ms (min %.1f, max %.1f): 500 ms pause + %.1f ms\n", what, median,
                 *std::min_element(times.begin(), times.end()), *std::max_element(times.begin(), times.end()),
                 median - 500);
 }
 
-struct TCounts {
-    DWORD Handles = 0;
-    DWORD Gdi = 0;
-    DWORD User = 0;
-    DWORD Windows = 0;
-    SIZE_T PrivateBytes = 0;
+// Latencies of one kind of dialog, in milliseconds.
+struct TLatencies {
+    std::vector<double> Dock;
+    std::vector<double> Move;
+    std::vector<double> Hide;
 };
 
-// One entry of the system's handle list (SystemHandleInformation, class 16).
-struct THandleEntry {
-    ULONG ProcessId;
-    BYTE ObjectType;
-    BYTE Flags;
-    USHORT Handle;
-    PVOID Object;
-    ACCESS_MASK Access;
-};
-
-// The process's handles as the system's handle list counts them; for window systems whose
-// GetProcessHandleCount does not count another process's handles.
-DWORD HandlesInSystemList(DWORD pid)
-{
-    std::vector<BYTE> buffer(1 << 22);
-    ULONG length = 0;
-    if (::NtQuerySystemInformation(static_cast<SYSTEM_INFORMATION_CLASS>(16), buffer.data(),
-                                   static_cast<ULONG>(buffer.size()), &length) != 0)
-        return 0;
-    const ULONG count = *reinterpret_cast<const ULONG*>(buffer.data());
-    const auto* entries = reinterpret_cast<const THandleEntry*>(buffer.data() + sizeof(ULONG_PTR));
-    DWORD owned = 0;
-    for (ULONG i = 0; i < count; ++i)
-        if ((entries[i].ProcessId & 0xFFFF) == (pid & 0xFFFF)) ++owned;
-    return owned;
-}
-
-DWORD WindowsOf(DWORD pid)
-{
-    DWORD count = 0;
-    for (HWND top : TopWindowsOf(pid)) {
-        ++count;
-        ::EnumChildWindows(
-            top,
-            [](HWND, LPARAM param) -> BOOL {
-                ++*reinterpret_cast<DWORD*>(param);
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&count));
+// The item dialog in a process of its own, timed from its first moment in front.
+class TTimedDialog {
+public:
+    explicit TTimedDialog(const std::wstring& folder, unsigned flags)
+    {
+        std::wstring arguments = L"\"" + folder + L"\" name.txt";
+        if (flags & idAnnounces) arguments += L" announce";
+        FProcess = TProcess::Start(ItemDialogFixtureExe(), arguments);
     }
-    return count;
+    ~TTimedDialog() { FProcess.Kill(); }
+
+    // Milliseconds from the dialog taking the front to the tool window aligned on it.
+    double Dock(const TKestro& kestro)
+    {
+        const double start = Seconds();
+        while (!FDialog && Seconds() - start < 30) {
+            HWND front = ::GetForegroundWindow();
+            DWORD pid = 0;
+            ::GetWindowThreadProcessId(front, &pid);
+            if (pid == FProcess.Id() && ClassOf(front) == L"#32770") FDialog = front;
+            ::Sleep(1);
+        }
+        return FDialog ? MillisecondsUntil([&] { return SitsOnTopRightOf(kestro, FDialog); }) : -1;
+    }
+
+    // Milliseconds from the dialog's move (which has happened when SetWindowPos returns) to
+    // the tool window aligned on it again.
+    double Move(const TKestro& kestro, int left, int top)
+    {
+        MoveTo(FDialog, left, top);
+        return MillisecondsUntil([&] { return SitsOnTopRightOf(kestro, FDialog); });
+    }
+
+    // Milliseconds from the dialog's destruction to the tool window hidden.
+    double Hide(const TKestro& kestro)
+    {
+        PressDialogButton(FDialog, IDCANCEL);
+        if (MillisecondsUntil([&] { return !::IsWindow(FDialog); }) < 0) return -1;
+        return MillisecondsUntil([&] { return !kestro.Visible(); });
+    }
+
+    HWND Dialog() const { return FDialog; }
+
+private:
+    TProcess FProcess;
+    HWND FDialog = nullptr;
+};
+
+TLatencies MeasureLatencies(const TKestro& kestro, const std::wstring& folder, unsigned flags)
+{
+    TLatencies latencies;
+    for (int i = 0; i < kTrials; ++i) {
+        WaitForPhase(i);
+        TTimedDialog dialog(folder, flags);
+        latencies.Dock.push_back(dialog.Dock(kestro));
+        WaitForPhase(i);
+        latencies.Hide.push_back(dialog.Hide(kestro));
+    }
+    TTimedDialog dialog(folder, flags);
+    dialog.Dock(kestro);
+    for (int i = 0; i < kTrials; ++i) {
+        WaitForPhase(i);
+        latencies.Move.push_back(dialog.Move(kestro, 100 + (i % 5) * 90, 80 + (i % 3) * 70));
+    }
+    dialog.Hide(kestro);
+    return latencies;
 }
 
-TCounts CountsOf(HANDLE process, DWORD pid)
+void PrintLatency(const char* name, const std::vector<double>& events, const std::vector<double>& timer)
 {
-    TCounts counts;
-    if (!::GetProcessHandleCount(process, &counts.Handles) || counts.Handles == 0)
-        counts.Handles = HandlesInSystemList(pid);
-    counts.Gdi = ::GetGuiResources(process, GR_GDIOBJECTS);
-    counts.User = ::GetGuiResources(process, GR_USEROBJECTS);
-    counts.Windows = WindowsOf(pid);
-    PROCESS_MEMORY_COUNTERS_EX memory = {};
-    memory.cb = sizeof memory;
-    // The commit charge is the process's private bytes; PrivateUsage repeats it where filled in.
-    if (::GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory))
-        counts.PrivateBytes = memory.PrivateUsage ? memory.PrivateUsage : memory.PagefileUsage;
-    return counts;
+    std::printf("%s p50=%.1f p95=%.1f timer_p50=%.1f timer_p95=%.1f\n", name, Percentile(events, 0.5),
+                Percentile(events, 0.95), Percentile(timer, 0.5), Percentile(timer, 0.95));
 }
 
-void PrintCount(const char* what, unsigned long long before, unsigned long long after)
+// Ticks while the followed dialog does not answer: the first to read it waits for it once, the
+// later ones must not. Returns the slowest tick after the first, in milliseconds.
+double HungTicks(HWND main, TItemDialog& dialog)
 {
-    std::printf("  %-16s before %12llu   after %12llu   change %+lld\n", what, before, after,
-                static_cast<long long>(after) - static_cast<long long>(before));
+    constexpr DWORD kTickGapMs = 250;
+    dialog.Hang(9000);
+    ::Sleep(50);
+    std::printf("\nticks while the item dialog does not answer (hang of 9 s), %lu ms apart:\n", kTickGapMs);
+    const double hangStart = Seconds();
+    double slowestAfterFirst = 0;
+    for (int i = 0; Seconds() - hangStart < 8; ++i) {
+        const double tickStart = Seconds();
+        SendTimer(main, kestro::kTimerId);
+        const double ms = (Seconds() - tickStart) * 1000;
+        if (i % 4 == 0) std::printf("  at %4.1f s: tick %7.1f ms\n", tickStart - hangStart, ms);
+        if (i > 0) slowestAfterFirst = std::max(slowestAfterFirst, ms);
+        ::Sleep(kTickGapMs);
+    }
+    std::printf("  slowest tick after the first: %.1f ms\n", slowestAfterFirst);
+    return slowestAfterFirst;
 }
 
 }  // namespace
@@ -260,27 +291,31 @@ int main()
         std::printf("Kestro did not start\n");
         return 1;
     }
-    std::printf("Kestro follower benchmark (%d rounds, medians)\n\n", kRounds);
+    std::printf("Kestro follower benchmark (%d trials for latencies, %d rounds for ticks)\n\n", kTrials, kRounds);
 
-    PrintRatio("idle tick (no dialog in front)", TickMicroseconds(main), IdleFloorMicroseconds());
+    const TLatencies announcing = MeasureLatencies(kestro, start, idAnnounces);
+    const TLatencies silent = MeasureLatencies(kestro, start, 0);
+    std::printf("latencies measured: announcing dialog, then silent dialog (the timer alone)\n\n");
+
+    const double idleRatio =
+        PrintRatio("idle tick (no dialog in front)", TickMicroseconds(main), IdleFloorMicroseconds());
 
     TItemDialog item;
     item.Start(start, L"name.txt");
     WaitFollowing(kestro, item.Dialog());
-    PrintRatio("tick, item dialog in front (4 messages)", TickMicroseconds(main),
-               MessageFloorMicroseconds({item.FileNameBox(), item.Breadcrumb()}));
-    std::printf("  of which the owner's path (GetProcessImagePath) %9.1f us\n",
-                MicrosecondsPerCall(kFloorCalls / 100, [&] { kestro::GetProcessImagePath(item.Dialog()); }));
-
+    const double itemRatio = PrintRatio("tick, item dialog in front (4 messages)", TickMicroseconds(main),
+                                        MessageFloorMicroseconds({item.FileNameBox(), item.Breadcrumb()}));
     std::vector<double> itemJumps;
     for (int i = 0; i < kJumps; ++i)
         itemJumps.push_back(TimeJump(kestro, i % 2, [&] { return item.Folder(); }, i % 2 ? b : a,
                                      item.FileNameBox(), L"name.txt"));
-    std::printf("\n");
     PrintJumps("jump, item dialog (click to name back)", itemJumps);
-
+    BringToFront(item.Dialog());
+    WaitFollowing(kestro, item.Dialog());
+    const double hungAfterFirst = HungTicks(main, item);
     item.Process().Kill();
     WaitFor([&] { return !kestro.Visible(); });
+
     TFileDialogApp real;
     real.Start(L"save", start, L"name.txt");
     WaitFollowing(kestro, real.Dialog());
@@ -288,45 +323,46 @@ int main()
     for (int i = 0; i < kJumps; ++i)
         realJumps.push_back(TimeJump(kestro, i % 2, [&] { return FolderOf(real.Caption()); }, i % 2 ? b : a,
                                      real.FileNameBox(), L"name.txt"));
+    std::printf("\n");
     PrintJumps("jump, real save dialog (click to name back)", realJumps);
     BringToFront(real.Dialog());
     WaitFor([&] { return ::GetForegroundWindow() == real.Dialog(); });
-    std::printf("\n");
-    PrintRatio("tick, real save dialog in front (2 messages)", TickMicroseconds(main),
-               MessageFloorMicroseconds({real.FileNameBox()}));
-
+    const double realRatio = PrintRatio("tick, real save dialog in front (2 messages)", TickMicroseconds(main),
+                                        MessageFloorMicroseconds({real.FileNameBox()}));
     real.Process().Kill();
     WaitFor([&] { return !kestro.Visible(); });
-    TItemDialog leak;
-    leak.Start(start, L"name.txt");
-    WaitFollowing(kestro, leak.Dialog());
-    for (int i = 0; i < 200; ++i) SendTimer(main, kestro::kTimerId);
-    const TCounts before = CountsOf(kestro.Process().Handle(), kestro.Process().Id());
-    const double leakStart = Seconds();
-    for (int i = 0; i < kLeakTicks; ++i) SendTimer(main, kestro::kTimerId);
-    const double leakSeconds = Seconds() - leakStart;
-    const TCounts after = CountsOf(kestro.Process().Handle(), kestro.Process().Id());
-    std::printf("\nKestro before and after %d ticks with the item dialog in front (%.1f s):\n", kLeakTicks,
-                leakSeconds);
-    PrintCount("handles", before.Handles, after.Handles);
-    PrintCount("GDI objects", before.Gdi, after.Gdi);
-    PrintCount("USER objects", before.User, after.User);
-    PrintCount("windows", before.Windows, after.Windows);
-    PrintCount("private bytes", before.PrivateBytes, after.PrivateBytes);
-    if (before.Gdi == 0 && after.Gdi == 0 && before.User == 0 && after.User == 0)
-        std::printf("  (GDI and USER objects read 0: this window system does not count them; the\n"
-                    "   windows of the process stand in for the USER objects)\n");
 
-    // A dialog that stops answering: what each tick then costs Kestro's thread.
-    leak.Hang(9000);
-    const double hangStart = Seconds();
-    std::printf("\nticks while the item dialog does not answer (hang of 9 s):\n");
-    while (Seconds() - hangStart < 8) {
-        const double tickStart = Seconds();
+    // Moves the dialog announces and ticks, one after the other, on one followed dialog.
+    TItemDialog moving;
+    moving.Start(start, L"name.txt", idAnnounces);
+    WaitFollowing(kestro, moving.Dialog());
+    auto moveAndTick = [&](int i) {
+        MoveTo(moving.Dialog(), 100 + i % 7 * 40, 80 + i % 5 * 30);
         SendTimer(main, kestro::kTimerId);
-        std::printf("  at %4.1f s: tick %7.1f ms\n", tickStart - hangStart, (Seconds() - tickStart) * 1000);
-        ::Sleep(500);
-    }
+    };
+    for (int i = 0; i < 200; ++i) moveAndTick(i);
+    const TCounts before = CountsOf(kestro.Process().Handle(), kestro.Process().Id());
+    const double growthStart = Seconds();
+    for (int i = 0; i < kGrowthSteps; ++i) moveAndTick(i);
+    PumpFor(500);
+    const TCounts after = CountsOf(kestro.Process().Handle(), kestro.Process().Id());
+    std::printf("\nKestro before and after %d announced moves and ticks (%.1f s):\n", kGrowthSteps,
+                Seconds() - growthStart);
+    PrintCounts(before, after);
     kestro.Close();
+
+    std::printf("\n");
+    for (const TLatencies* latencies : {&announcing, &silent})
+        if (!Complete(latencies->Dock) || !Complete(latencies->Move) || !Complete(latencies->Hide))
+            std::printf("(a latency trial did not finish within %.0f s; it counts as -1 ms)\n", kGiveUpSeconds);
+    PrintLatency("dock_ms", announcing.Dock, silent.Dock);
+    PrintLatency("move_ms", announcing.Move, silent.Move);
+    PrintLatency("hide_ms", announcing.Hide, silent.Hide);
+    std::printf("tick_ratio idle=%.1f dialog=%.1f\n", idleRatio, std::max(itemRatio, realRatio));
+    std::printf("hung_tick_ms after_first=%.1f\n", hungAfterFirst);
+    std::printf("growth handles=%lld windows=%lld private_bytes=%lld\n",
+                static_cast<long long>(after.Handles) - static_cast<long long>(before.Handles),
+                static_cast<long long>(after.Windows) - static_cast<long long>(before.Windows),
+                static_cast<long long>(after.PrivateBytes) - static_cast<long long>(before.PrivateBytes));
     return 0;
 }
