@@ -14,16 +14,6 @@ using namespace kestro::test;
 namespace {
 const std::string kUtf8Mark = "\xEF\xBB\xBF";
 
-std::string Utf8(const std::wstring& text)
-{
-    const int n = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                        nullptr, nullptr);
-    std::string bytes(n, '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), n, nullptr,
-                          nullptr);
-    return bytes;
-}
-
 std::string Utf16Lines(std::initializer_list<std::wstring> lines)
 {
     std::wstring text;
@@ -156,7 +146,7 @@ TEST_F(Files, AFolderNameOutsideTheCodePageSurvivesASave)
     AddFirstHistoryEntryToFavourites();
     EXPECT_EQ(kestro.ListItems(), (std::vector<std::wstring>{L"C:\\windows", foreign}));
     ASSERT_TRUE(kestro.Close());
-    EXPECT_EQ(ReadDataFile(L"KestroF.lst"), kUtf8Mark + Utf8(L"C:\\windows\r\n" + foreign + L"\r\n"));
+    EXPECT_EQ(ReadDataFile(L"KestroF.lst"), kUtf8Mark + Utf8Bytes(L"C:\\windows\r\n" + foreign + L"\r\n"));
     EXPECT_EQ(ReadDataFile(L"KestroH.lst"), Utf16Lines({foreign}));
 }
 

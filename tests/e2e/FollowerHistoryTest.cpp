@@ -18,13 +18,6 @@ using namespace kestro::test;
 namespace {
 using TLines = std::vector<std::wstring>;
 
-std::string FileOf(const TLines& lines)
-{
-    std::string bytes;
-    for (const auto& line : lines) bytes += AnsiBytes(line) + "\r\n";
-    return bytes;
-}
-
 // Entries that name no existing folder: history keeps them until a purge.
 TLines OldEntries(int count)
 {
@@ -40,8 +33,8 @@ std::wstring Upper(std::wstring text)
 }
 
 // One history case: the file before, the folders the dialog shows in turn, the file after.
-// Names: F and G are folders of the test, f is F in capitals, X and Y stand for older entries,
-// and "50" for fifty of them. The item dialog's address bar shows `Label` before the folder, as
+// Names: F and G are folders of the test, f is F in capitals, J is a folder named in Japanese,
+// X and Y stand for older entries, and "50" for fifty of them. The item dialog's address bar shows `Label` before the folder, as
 // Windows does in its display language.
 struct THistoryCase {
     const char* Name;
@@ -62,6 +55,7 @@ protected:
         WriteDataFile(L"KestroF.lst", "");
         names = {{L"F", {ScratchFolder(L"HistoryF")}},
                  {L"G", {ScratchFolder(L"HistoryG")}},
+                 {L"J", {ScratchFolder(L"履歴のフォルダ")}},
                  {L"X", {L"C:\\KestroOld\\X"}},
                  {L"Y", {L"C:\\KestroOld\\Y"}},
                  {L"50", OldEntries(50)}};
@@ -83,7 +77,7 @@ protected:
 TEST_P(FollowerHistory, TheFolderShownGoesToTheTopOnTheFavouritesTab)
 {
     const THistoryCase& test = GetParam();
-    WriteDataFile(L"KestroH.lst", FileOf(Expand(test.Before)));
+    WriteDataFile(L"KestroH.lst", ListFileBytes(Expand(test.Before)));
     kestro.StartReady();
     const TLines visits = Expand(test.Visits);
     TItemDialog item;
@@ -103,7 +97,7 @@ TEST_P(FollowerHistory, TheFolderShownGoesToTheTopOnTheFavouritesTab)
     }
     EXPECT_EQ(kestro.TabIndex(), 0);
     ASSERT_TRUE(kestro.Close());
-    EXPECT_EQ(ReadDataFile(L"KestroH.lst"), FileOf(Expand(test.After)));
+    EXPECT_EQ(ReadDataFile(L"KestroH.lst"), ListFileBytes(Expand(test.After)));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -118,6 +112,7 @@ INSTANTIATE_TEST_SUITE_P(
                     THistoryCase{"ExplorerStyleDialog", {L"X", L"Y"}, {L"F"}, true, {L"X", L"Y"}},
                     THistoryCase{"EnglishAddressBar", {L"X"}, {L"F", L"G"}, false, {L"G", L"F", L"X"}, L"Address: "},
                     THistoryCase{"FrenchAddressBar", {L"X"}, {L"F", L"G"}, false, {L"G", L"F", L"X"}, L"Adresse : "},
+                    THistoryCase{"FolderNamedInJapanese", {L"X"}, {L"J"}, false, {L"J", L"X"}},
                     THistoryCase{"GermanAddressBar", {L"X"}, {L"F", L"G"}, false, {L"G", L"F", L"X"}, L"Adresse: "}),
     [](const testing::TestParamInfo<THistoryCase>& info) { return info.param.Name; });
 
@@ -128,7 +123,7 @@ TEST(FollowerHistoryTab, ShowsTheNewFolderTrimsToFiftyAndIsLeftAloneWhileNothing
     const std::wstring g = ScratchFolder(L"HistoryG");
     const TLines old = OldEntries(50);
     WriteDataFile(L"KestroF.lst", "");
-    WriteDataFile(L"KestroH.lst", FileOf(old));
+    WriteDataFile(L"KestroH.lst", ListFileBytes(old));
     TKestro kestro;
     kestro.StartReady();
     TItemDialog item;
@@ -162,7 +157,7 @@ TEST(FollowerHistoryTab, ShowsTheNewFolderTrimsToFiftyAndIsLeftAloneWhileNothing
     EXPECT_EQ(kestro.ListItems(), trimmed);
 
     ASSERT_TRUE(kestro.Close());
-    EXPECT_EQ(ReadDataFile(L"KestroH.lst"), FileOf(trimmed));
+    EXPECT_EQ(ReadDataFile(L"KestroH.lst"), ListFileBytes(trimmed));
 }
 
 }  // namespace

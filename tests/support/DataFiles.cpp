@@ -102,6 +102,28 @@ std::string AnsiBytes(const std::wstring& text)
     return bytes;
 }
 
+std::string Utf8Bytes(const std::wstring& text)
+{
+    if (text.empty()) return {};
+    const int n = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                        nullptr, nullptr);
+    std::string bytes(n, '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), n, nullptr,
+                          nullptr);
+    return bytes;
+}
+
+std::string ListFileBytes(const std::vector<std::wstring>& lines)
+{
+    std::wstring text;
+    for (const auto& line : lines) text += line + L"\r\n";
+    const std::string ansi = AnsiBytes(text);
+    const int back = ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
+    std::wstring roundTrip(back, L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), roundTrip.data(), back);
+    return roundTrip == text ? ansi : "\xEF\xBB\xBF" + Utf8Bytes(text);
+}
+
 std::string AnsiLines(std::initializer_list<std::wstring> lines)
 {
     std::string bytes;

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace kestro::test {
 
@@ -25,5 +26,9 @@ std::wstring ScratchFolder(const std::wstring& name);
 // UTF-16 text to the bytes of the ANSI code page, and the lines of a list file in it.
 std::string AnsiBytes(const std::wstring& text);
 std::string AnsiLines(std::initializer_list<std::wstring> lines);
+std::string Utf8Bytes(const std::wstring& text);
+// A list file as Kestro writes one it read without a mark: in the ANSI code page when every
+// line survives it, else in UTF-8 with its mark.
+std::string ListFileBytes(const std::vector<std::wstring>& lines);
 
 }  // namespace kestro::test
