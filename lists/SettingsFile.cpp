@@ -167,7 +167,10 @@ int32_t SettingsFile::ReadInteger(std::wstring_view section, std::wstring_view k
 
 void SettingsFile::WriteInteger(std::wstring_view section, std::wstring_view key, int32_t value)
 {
-    const std::wstring text = std::to_wstring(value);
+    // Decimal digits without the C library's formatted output, which would weigh on the size of
+    // a statically linked Kestro.exe.
+    const std::string digits = std::to_string(value);
+    const std::wstring text(digits.begin(), digits.end());
     TSection* found = FindSection(section);
     if (!found) {
         FSections.push_back({std::wstring(section), {}});

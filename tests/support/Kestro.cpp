@@ -18,15 +18,16 @@ TKestro::~TKestro()
     FProcess.Kill();
 }
 
-void TKestro::Start()
+void TKestro::Start(const std::wstring& exe)
 {
     KillProcessesNamed(L"Kestro.exe");
-    FProcess = TProcess::Start(KestroExe());
+    FExe = exe;
+    FProcess = TProcess::Start(exe);
 }
 
-void TKestro::StartReady(DWORD timeoutMs)
+void TKestro::StartReady(DWORD timeoutMs, const std::wstring& exe)
 {
-    Start();
+    Start(exe);
     ASSERT_NE(WaitForMainWindow(timeoutMs), nullptr);
     // The window leaves creation in standby mode; until then it counts as edit mode.
     ASSERT_TRUE(WaitFor([&] { return !EditMode(); })) << "creation did not reach standby mode";
@@ -151,7 +152,7 @@ POINT TKestro::CaptionPoint() const
 
 DWORD TKestro::RelayShow(const std::wstring& arguments)
 {
-    TProcess second = TProcess::Start(KestroExe(), arguments);
+    TProcess second = TProcess::Start(FExe, arguments);
     DWORD code = 0xFFFFFFFF;
     EXPECT_TRUE(WaitFor([&] { return second.WaitExit(0, &code); }, 15000))
         << "the second start did not end";

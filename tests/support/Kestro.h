@@ -21,12 +21,13 @@ public:
     TKestro& operator=(const TKestro&) = delete;
     ~TKestro();
 
-    // Ends any left-over instance, then starts Kestro.exe; no waiting.
-    void Start();
+    // Ends any left-over instance, then starts `exe` (the build's Kestro.exe unless given); no
+    // waiting.
+    void Start(const std::wstring& exe = KestroExe());
     // Starts and waits (up to `timeoutMs`) for the hidden main window in standby mode (the
     // welcome box, if one comes, must be handled by the caller first: use Start and
     // WaitForMainWindow then).
-    void StartReady(DWORD timeoutMs = 10000);
+    void StartReady(DWORD timeoutMs = 10000, const std::wstring& exe = KestroExe());
     HWND WaitForMainWindow(DWORD timeoutMs = 10000);
 
     TProcess& Process() { return FProcess; }
@@ -59,12 +60,14 @@ public:
     // A point on the caption bar, left of the close box.
     POINT CaptionPoint() const;
 
-    // A second start: runs Kestro.exe again and waits for it to end; returns its exit code.
+    // A second start: runs the same Kestro.exe again and waits for it to end; returns its exit
+    // code.
     DWORD RelayShow(const std::wstring& arguments = L"");
     // Asks the window to close (as its close box does) and waits for the process to end.
     bool Close(DWORD timeoutMs = 10000);
 
 private:
+    std::wstring FExe;
     TProcess FProcess;
     HWND FMain = nullptr;
 };
