@@ -182,10 +182,8 @@ struct TLatencies {
 class TTimedDialog {
 public:
     explicit TTimedDialog(const std::wstring& folder, unsigned flags)
+        : FProcess(TProcess::Start(ItemDialogFixtureExe(), ItemDialogArguments(folder, L"name.txt", flags)))
     {
-        std::wstring arguments = L"\"" + folder + L"\" name.txt";
-        if (flags & idAnnounces) arguments += L" announce";
-        FProcess = TProcess::Start(ItemDialogFixtureExe(), arguments);
     }
     ~TTimedDialog() { FProcess.Kill(); }
 

@@ -40,12 +40,19 @@ std::wstring VersionString(const std::vector<BYTE>& info, const std::wstring& na
     return value;
 }
 
-// The package that tools/package wrote and tools/test unpacked, if this run has one.
-std::wstring PackageDir()
-{
-    const char* dir = std::getenv("KESTRO_PACKAGE_DIR");
-    return dir ? Widen(dir) + L"\\" : L"";
-}
+// The release as tools/package wrote it and tools/test unpacked it.
+class Package : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        const char* unpacked = std::getenv("KESTRO_PACKAGE_DIR");
+        ASSERT_NE(unpacked, nullptr)
+            << "KESTRO_PACKAGE_DIR is not set: tools/test packages and unpacks the release first";
+        dir = Widen(unpacked) + L"\\";
+    }
+
+    std::wstring dir;
+};
 }  // namespace
 
 TEST(Executable, CarriesTheVersionFromTheBuildAndItsNames)
@@ -92,10 +99,8 @@ TEST(Executable, CarriesAnIconGroupFromSixteenTo256Pixels)
         EXPECT_NE(std::find(widths.begin(), widths.end(), width), widths.end()) << "no " << width << " px image";
 }
 
-TEST(Package, TheUnpackedExecutableRunsAndASecondStartShowsEditMode)
+TEST_F(Package, TheUnpackedExecutableRunsAndASecondStartShowsEditMode)
 {
-    const std::wstring dir = PackageDir();
-    ASSERT_FALSE(dir.empty()) << "KESTRO_PACKAGE_DIR is not set: tools/test packages and unpacks the release first";
     ResetDataDir();
     WriteDataFile(L"KestroF.lst", AnsiLines({L"C:\\windows"}));
     TKestro kestro;
@@ -106,10 +111,8 @@ TEST(Package, TheUnpackedExecutableRunsAndASecondStartShowsEditMode)
     EXPECT_TRUE(kestro.Close());
 }
 
-TEST(Package, TheGuideIsUtf8WithItsMarkAndCrLfLineEnds)
+TEST_F(Package, TheGuideIsUtf8WithItsMarkAndCrLfLineEnds)
 {
-    const std::wstring dir = PackageDir();
-    ASSERT_FALSE(dir.empty()) << "KESTRO_PACKAGE_DIR is not set: tools/test packages and unpacks the release first";
     const std::optional<std::string> guide = ReadBytes(dir + L"Readme-ja.txt");
     ASSERT_TRUE(guide);
     ASSERT_EQ(guide->rfind("\xEF\xBB\xBF", 0), 0u) << "no UTF-8 mark";

@@ -45,6 +45,14 @@ protected:
         ASSERT_TRUE(WaitFor([&] { return kestro.TabIndex() == 0; }));
     }
 
+    // The message box Kestro shows, waited for up to `timeoutMs`; 0 when none came.
+    HWND BoxOfKestro(DWORD timeoutMs = 5000)
+    {
+        HWND box = nullptr;
+        WaitFor([&] { return (box = FindDialogOf(kestro.Process().Id())) != nullptr; }, timeoutMs);
+        return box;
+    }
+
     TKestro kestro;
 };
 }  // namespace
@@ -52,8 +60,8 @@ protected:
 TEST_F(Files, FirstRunWelcomesThenWritesEmptyListsAndTheSizeAtClose)
 {
     kestro.Start();
-    HWND welcome = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (welcome = FindDialogOf(kestro.Process().Id())) != nullptr; }, 15000));
+    HWND welcome = BoxOfKestro(15000);
+    ASSERT_NE(welcome, nullptr);
     EXPECT_EQ(TextOf(welcome), L"Kestro");
     EXPECT_EQ(MessageBoxText(welcome), L"Kestroをご利用いただきましてありがとうございます。\r\n"
                                        L"フォルダを登録してください。\r\n"
@@ -107,8 +115,8 @@ TEST_F(Files, LockedFavouritesAreReportedAndNeitherListIsWrittenBack)
     ASSERT_TRUE(lock);
 
     kestro.Start();
-    HWND box = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (box = FindDialogOf(kestro.Process().Id())) != nullptr; }, 15000));
+    HWND box = BoxOfKestro(15000);
+    ASSERT_NE(box, nullptr);
     EXPECT_EQ(TextOf(box), L"Kestro");
     EXPECT_EQ(MessageBoxText(box),
               L"ファイル " + path + L" は開けません。 " + SystemErrorMessage(ERROR_SHARING_VIOLATION) + L" ");
@@ -172,8 +180,8 @@ TEST_F(Files, UnreadableSettingsAtCloseStillSaveTheListsAndClose)
     const std::string broken = kUtf8Mark + "\xC3\x28";
     WriteDataFile(L"Kestro.ini", broken);
     ::PostMessageW(kestro.Main(), WM_CLOSE, 0, 0);
-    HWND box = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (box = FindDialogOf(kestro.Process().Id())) != nullptr; }));
+    HWND box = BoxOfKestro();
+    ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageBoxText(box), L"Unicode 文字のマッピングがターゲットのマルチバイト コード ページに存在しません.");
     PressDialogButton(box, IDOK);
     ASSERT_TRUE(WaitFor([&] { return kestro.Process().WaitExit(0); }, 10000));
@@ -190,8 +198,8 @@ TEST_F(Files, ASettingsFileThatCannotBeReplacedKeepsTheWindowOpenForARetry)
     UniqueFile lock(::CreateFileW(ini.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(lock);
     ::PostMessageW(kestro.Main(), WM_CLOSE, 0, 0);
-    HWND box = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (box = FindDialogOf(kestro.Process().Id())) != nullptr; }));
+    HWND box = BoxOfKestro();
+    ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageBoxText(box).rfind(L"ファイル \"" + ini + L"\" を作成できません。", 0), 0u) << MessageBoxText(box).c_str();
     PressDialogButton(box, IDOK);
     PumpFor(500);
@@ -210,16 +218,15 @@ TEST_F(Files, OldFavouritesWaitingBehindUnreadableSettingsAreMovedOnceTheSetting
     kestro.Start();
     // The settings cannot be decoded at start, which stops creation before the lists, and
     // again at close.
-    for (int box = 0; box < 2; ++box) {
-        HWND error = nullptr;
-        ASSERT_TRUE(WaitFor([&] { return (error = FindDialogOf(kestro.Process().Id())) != nullptr; }, 15000));
-        PressDialogButton(error, IDOK);
-        ASSERT_TRUE(WaitFor([&] { return !::IsWindow(error); }));
-        if (box == 0) {
-            ASSERT_NE(kestro.WaitForMainWindow(), nullptr);
-            ::PostMessageW(kestro.Main(), WM_CLOSE, 0, 0);
-        }
-    }
+    HWND box = BoxOfKestro(15000);
+    ASSERT_NE(box, nullptr);
+    PressDialogButton(box, IDOK);
+    ASSERT_NE(kestro.WaitForMainWindow(), nullptr);
+    ::PostMessageW(kestro.Main(), WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(box); }));
+    box = BoxOfKestro();
+    ASSERT_NE(box, nullptr);
+    PressDialogButton(box, IDOK);
     ASSERT_TRUE(WaitFor([&] { return kestro.Process().WaitExit(0); }, 10000));
     EXPECT_FALSE(ReadDataFile(L"KestroF.lst")) << "an empty list took the place of the older file";
 

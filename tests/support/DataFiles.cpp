@@ -91,26 +91,27 @@ std::wstring ScratchFolder(const std::wstring& name)
     return folder;
 }
 
-std::string AnsiBytes(const std::wstring& text)
+namespace {
+std::string Encode(UINT codePage, const std::wstring& text)
 {
     if (text.empty()) return {};
-    const int n = ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+    const int n = ::WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()),
                                         nullptr, 0, nullptr, nullptr);
     std::string bytes(n, '\0');
-    ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), bytes.data(), n,
+    ::WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), bytes.data(), n,
                           nullptr, nullptr);
     return bytes;
+}
+}  // namespace
+
+std::string AnsiBytes(const std::wstring& text)
+{
+    return Encode(CP_ACP, text);
 }
 
 std::string Utf8Bytes(const std::wstring& text)
 {
-    if (text.empty()) return {};
-    const int n = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                        nullptr, nullptr);
-    std::string bytes(n, '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), n, nullptr,
-                          nullptr);
-    return bytes;
+    return Encode(CP_UTF8, text);
 }
 
 std::string ListFileBytes(const std::vector<std::wstring>& lines)

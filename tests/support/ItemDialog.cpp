@@ -27,13 +27,19 @@ std::wstring ItemDialogFixtureExe()
     return BinDir() + L"ItemDialogFixture.exe";
 }
 
-void TItemDialog::Start(const std::wstring& folder, const std::wstring& fileName, unsigned flags,
-                        const std::wstring& label)
+std::wstring ItemDialogArguments(const std::wstring& folder, const std::wstring& fileName, unsigned flags,
+                                 const std::wstring& label)
 {
     std::wstring arguments = L"\"" + folder + L"\" \"" + fileName + L"\" \"label=" + label + L"\"";
     if (flags & idHungFromStart) arguments += L" hang";
     if (flags & idAnnounces) arguments += L" announce";
-    FProcess = TProcess::Start(ItemDialogFixtureExe(), arguments);
+    return arguments;
+}
+
+void TItemDialog::Start(const std::wstring& folder, const std::wstring& fileName, unsigned flags,
+                        const std::wstring& label)
+{
+    FProcess = TProcess::Start(ItemDialogFixtureExe(), ItemDialogArguments(folder, fileName, flags, label));
     const bool up = WaitFor(
         [&] {
             FState = FindTopWindow(FProcess.Id(), kItemStateClass);

@@ -45,6 +45,10 @@ enum TItemDialogFlags : unsigned {
     idAnnounces = 2,
 };
 
+// The fixture's command line for a dialog showing `folder` with `fileName` in its box.
+std::wstring ItemDialogArguments(const std::wstring& folder, const std::wstring& fileName, unsigned flags = 0,
+                                 const std::wstring& label = kItemBreadcrumbLabel);
+
 class TItemDialog {
 public:
     // Starts the fixture and waits until its dialog is shown in front with `folder`; fails

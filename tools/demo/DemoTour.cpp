@@ -28,6 +28,13 @@ void Say(const char* text)
     std::cout << text << std::endl;
 }
 
+// Says why the tour stops when a step did not come about.
+bool Failed(bool cameAbout, const char* failure)
+{
+    if (!cameAbout) Say(failure);
+    return !cameAbout;
+}
+
 // The first start of a GUI program can still be slow on a busy machine; later steps are quick.
 constexpr DWORD kFirstStartMs = 120000;
 constexpr DWORD kStepMs = 5000;
@@ -46,43 +53,33 @@ int main(int argc, char** argv)
 
     TKestro kestro;
     kestro.StartReady(kFirstStartMs);
-    if (!kestro.Main()) {
-        Say("Kestro did not start");
-        return 1;
-    }
+    if (Failed(kestro.Main() != nullptr, "Kestro did not start")) return 1;
     Say("Kestro is running, hidden, in standby mode");
 
     TFileDialogApp dialog;
     dialog.Start(L"save", L"C:\\users", L"report.txt");
-    if (!WaitFor([&] { return kestro.Visible(); }, kStepMs)) {
-        Say("Kestro did not follow the dialog");
-        return 1;
-    }
+    if (Failed(WaitFor([&] { return kestro.Visible(); }, kStepMs), "Kestro did not follow the dialog")) return 1;
     PumpFor(600);
     Say("a file dialog is in front: Kestro sits on its top-right corner");
     Shot("standby");
 
     ClickAt(kestro.ListItemPoint(0));
-    if (!WaitFor([&] { return dialog.Caption() == L"folder:C:\\windows"; }, kStepMs)) {
-        Say("the dialog did not move to the clicked favourite");
+    if (Failed(WaitFor([&] { return dialog.Caption() == L"folder:C:\\windows"; }, kStepMs),
+               "the dialog did not move to the clicked favourite"))
         return 1;
-    }
     PumpFor(1200);
     Say("a click on the first favourite moved the dialog there and put report.txt back");
     Shot("jump");
 
     PressDialogButton(dialog.Dialog(), IDCANCEL);
-    if (!WaitFor([&] { return !kestro.Visible(); }, kStepMs)) {
-        Say("Kestro stayed shown after the dialog closed");
+    if (Failed(WaitFor([&] { return !kestro.Visible(); }, kStepMs), "Kestro stayed shown after the dialog closed"))
         return 1;
-    }
     Say("the dialog closed: Kestro hid again");
 
     kestro.RelayShow();
-    if (!WaitFor([&] { return kestro.Visible() && kestro.EditMode(); }, kStepMs)) {
-        Say("a second start did not bring up edit mode");
+    if (Failed(WaitFor([&] { return kestro.Visible() && kestro.EditMode(); }, kStepMs),
+               "a second start did not bring up edit mode"))
         return 1;
-    }
     PumpFor(600);
     Say("a second start brought Kestro up in edit mode");
     Shot("edit");
