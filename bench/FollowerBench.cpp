@@ -2,7 +2,8 @@
 // figures; nothing is asserted. It ends with one summary line per figure.
 //
 // Latencies are taken from outside, as a user sees them: the bench polls the windows every
-// millisecond. A "silent" dialog raises no window events (as under Wine), so only the 500 ms
+// millisecond. The dialogs come one after another in one run of Kestro, each on a thread of its
+// own, as programs open them. A "silent" dialog raises no window events (as under Wine), so only the 500 ms
 // timer serves it; an "announcing" one raises those Windows raises.
 //
 // A tick is run by a WM_TIMER with the follow loop's timer id sent to Kestro's main window; the
@@ -178,24 +179,31 @@ struct TLatencies {
     std::vector<double> Hide;
 };
 
-// The item dialog in a process of its own, timed from its first moment in front.
-class TTimedDialog {
+// Item dialogs one after another in one process, each on a thread of its own, as programs
+// open them over a long run of Kestro; each is timed from its first moment in front.
+class TDialogSeries {
 public:
-    explicit TTimedDialog(const std::wstring& folder, unsigned flags)
-        : FProcess(TProcess::Start(ItemDialogFixtureExe(), ItemDialogArguments(folder, L"name.txt", flags)))
+    explicit TDialogSeries(const std::wstring& folder, unsigned flags)
+        : FProcess(TProcess::Start(ItemDialogFixtureExe(),
+                                   ItemDialogArguments(folder, L"name.txt", flags | idSeries)))
     {
     }
-    ~TTimedDialog() { FProcess.Kill(); }
+    ~TDialogSeries() { FProcess.Kill(); }
 
-    // Milliseconds from the dialog taking the front to the tool window aligned on it.
+    // Milliseconds from the next dialog taking the front to the tool window aligned on it.
     double Dock(const TKestro& kestro)
     {
+        const HWND previous = FDialog;
+        FDialog = nullptr;
+        if (previous)
+            ::PostMessageW(FindTopWindow(FProcess.Id(), kItemStateClass), ::RegisterWindowMessageW(kItemNextMessage),
+                           0, 0);
         const double start = Seconds();
         while (!FDialog && Seconds() - start < 30) {
             HWND front = ::GetForegroundWindow();
             DWORD pid = 0;
             ::GetWindowThreadProcessId(front, &pid);
-            if (pid == FProcess.Id() && ClassOf(front) == L"#32770") FDialog = front;
+            if (pid == FProcess.Id() && front != previous && ClassOf(front) == L"#32770") FDialog = front;
             ::Sleep(1);
         }
         return FDialog ? MillisecondsUntil([&] { return SitsOnTopRightOf(kestro, FDialog); }) : -1;
@@ -217,8 +225,6 @@ public:
         return MillisecondsUntil([&] { return !kestro.Visible(); });
     }
 
-    HWND Dialog() const { return FDialog; }
-
 private:
     TProcess FProcess;
     HWND FDialog = nullptr;
@@ -227,20 +233,15 @@ private:
 TLatencies MeasureLatencies(const TKestro& kestro, const std::wstring& folder, unsigned flags)
 {
     TLatencies latencies;
+    TDialogSeries series(folder, flags);
     for (int i = 0; i < kTrials; ++i) {
         WaitForPhase(i);
-        TTimedDialog dialog(folder, flags);
-        latencies.Dock.push_back(dialog.Dock(kestro));
+        latencies.Dock.push_back(series.Dock(kestro));
         WaitForPhase(i);
-        latencies.Hide.push_back(dialog.Hide(kestro));
-    }
-    TTimedDialog dialog(folder, flags);
-    dialog.Dock(kestro);
-    for (int i = 0; i < kTrials; ++i) {
+        latencies.Move.push_back(series.Move(kestro, 100 + (i % 5) * 90, 80 + (i % 3) * 70));
         WaitForPhase(i);
-        latencies.Move.push_back(dialog.Move(kestro, 100 + (i % 5) * 90, 80 + (i % 3) * 70));
+        latencies.Hide.push_back(series.Hide(kestro));
     }
-    dialog.Hide(kestro);
     return latencies;
 }
 

@@ -70,7 +70,7 @@ void TMainForm::FollowEvent(DWORD event, HWND wnd)
     // Decided on handles alone: no call reaches another process for a window Kestro does not follow.
     if (event == EVENT_SYSTEM_FOREGROUND) {
         RequestFollow(frTick);
-    } else if (wnd == MDlg && MDlg) {
+    } else if (wnd == MWatchedDlg && MWatchedDlg) {
         RequestFollow(event == EVENT_OBJECT_LOCATIONCHANGE ? frAlign : frTick);
     }
 }

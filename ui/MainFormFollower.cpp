@@ -24,13 +24,16 @@ void TMainForm::TimerTimer()
     StopTimer();
     TScopeExit restart([this] { StartTimer(); });
 
+    // This tick does whatever a pending request for one would.
+    FTickRequested = false;
     HWND foreground = ::GetForegroundWindow();
     if (IsFileDialog(foreground)) {
+        // Watched before anything else, so that a move or close right after the dock is seen.
+        WatchDialog(foreground);
         SetCaption(std::wstring(kApplicationTitle) + L" - " + OwnerPath(foreground));
         AlignOnDialog(foreground);
         if (!Visible()) Show();
         MDlg = foreground;
-        WatchDialog(MDlg);
         ReadDialog();
     }
     if (!::IsWindow(MDlg)) {

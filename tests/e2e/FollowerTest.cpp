@@ -9,6 +9,7 @@
 #include "tests/support/ItemDialog.h"
 #include "tests/support/Kestro.h"
 #include "tests/support/Windows.h"
+#include "ui/ControlIds.h"
 
 using namespace kestro::test;
 
@@ -182,6 +183,28 @@ TEST_F(Follower, ADialogThatAnnouncesItsEventsIsFollowedByThemAndAJumpIsNotDistu
     PressDialogButton(item.Dialog(), IDCANCEL);
     EXPECT_TRUE(WaitFor([&] { return !kestro.Visible(); }, 1500)) << "still shown after the dialog was destroyed";
     EXPECT_EQ(kestro.Caption(), L"Kestro");
+}
+
+// One Kestro, many dialogs, each on a thread of its own as programs open them: every dialog is
+// docked, followed and left at once, not only the first. The timer alone comes to a dialog
+// after half its period on average, so it would keep a dozen docks and hides within a fifth
+// of the period about once in a hundred million runs.
+TEST_F(Follower, EveryDialogOfALongRunIsDockedFollowedAndLeftAtOnce)
+{
+    constexpr DWORD kAtOnceMs = kestro::kTimerInterval / 5;
+    kestro.StartReady();
+    TItemDialog item;
+    item.Start(start, L"name.txt", idAnnounces | idSeries);
+    for (int i = 0; i < 6; ++i) {
+        if (i > 0) item.Next(start);
+        const HWND dialog = item.Dialog();
+        EXPECT_TRUE(WaitFollowing(kestro, dialog, kAtOnceMs)) << "dialog " << i << " was not docked at once";
+        MoveTo(dialog, 100 + 40 * i, 120);
+        EXPECT_TRUE(WaitFollowing(kestro, dialog, kAtOnceMs)) << "dialog " << i << " was not followed at once";
+        PressDialogButton(dialog, IDCANCEL);
+        ASSERT_TRUE(WaitFor([&] { return !::IsWindow(dialog); }));
+        EXPECT_TRUE(WaitFor([&] { return !kestro.Visible(); }, kAtOnceMs)) << "dialog " << i << " was not left at once";
+    }
 }
 
 // Each case leaves Kestro following a save dialog in a state where a click on favourite 0

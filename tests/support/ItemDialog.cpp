@@ -33,6 +33,7 @@ std::wstring ItemDialogArguments(const std::wstring& folder, const std::wstring&
     std::wstring arguments = L"\"" + folder + L"\" \"" + fileName + L"\" \"label=" + label + L"\"";
     if (flags & idHungFromStart) arguments += L" hang";
     if (flags & idAnnounces) arguments += L" announce";
+    if (flags & idSeries) arguments += L" series";
     return arguments;
 }
 
@@ -40,11 +41,23 @@ void TItemDialog::Start(const std::wstring& folder, const std::wstring& fileName
                         const std::wstring& label)
 {
     FProcess = TProcess::Start(ItemDialogFixtureExe(), ItemDialogArguments(folder, fileName, flags, label));
+    WaitInFront(folder, nullptr);
+}
+
+void TItemDialog::Next(const std::wstring& folder)
+{
+    PostRegistered(FState, kItemNextMessage, 0);
+    WaitInFront(folder, FDialog);
+}
+
+void TItemDialog::WaitInFront(const std::wstring& folder, HWND previous)
+{
     const bool up = WaitFor(
         [&] {
             FState = FindTopWindow(FProcess.Id(), kItemStateClass);
             FDialog = FindDialogOf(FProcess.Id());
-            return FState && FDialog && Folder() == folder && ::GetForegroundWindow() == FDialog;
+            return FState && FDialog && FDialog != previous && Folder() == folder &&
+                   ::GetForegroundWindow() == FDialog;
         },
         15000);
     ASSERT_TRUE(up) << "the item dialog did not come up in front";

@@ -24,6 +24,8 @@ constexpr wchar_t kItemSlowMoveMessage[] = L"KestroItemDialogSlowMove";
 // Posted to the dialog with wParam = n: after its next move to a folder, the next n texts
 // set into its file-name box are undone at once, as a dialog that empties its box late does.
 constexpr wchar_t kItemUndoSetTextMessage[] = L"KestroItemDialogUndoSetText";
+// Posted to the state window of a series: the next dialog opens once the current one has closed.
+constexpr wchar_t kItemNextMessage[] = L"KestroItemDialogNext";
 // Posted to the dialog: it shows a modal message box of its own (Yes/No), which disables it.
 constexpr wchar_t kItemMessageBoxMessage[] = L"KestroItemDialogMessageBox";
 // The breadcrumb bar's text is this label followed by the folder's full path.
@@ -43,6 +45,8 @@ enum TItemDialogFlags : unsigned {
     idHungFromStart = 1,
     // The dialog raises the window events that Windows raises for it (Wine raises none).
     idAnnounces = 2,
+    // Each dialog runs on a thread of its own; once one has closed, Next opens another in front.
+    idSeries = 4,
 };
 
 // The fixture's command line for a dialog showing `folder` with `fileName` in its box.
@@ -55,6 +59,10 @@ public:
     // the test when it does not come up. The breadcrumb bar shows `label` before the folder.
     void Start(const std::wstring& folder, const std::wstring& fileName, unsigned flags = 0,
                const std::wstring& label = kItemBreadcrumbLabel);
+
+    // With idSeries: asks for the dialog after the current one and waits until it is in front
+    // with `folder`.
+    void Next(const std::wstring& folder);
 
     TProcess& Process() { return FProcess; }
     HWND Dialog() const { return FDialog; }
@@ -81,6 +89,8 @@ public:
     HWND ShowMessageBox();
 
 private:
+    void WaitInFront(const std::wstring& folder, HWND previous);
+
     TProcess FProcess;
     HWND FDialog = nullptr;
     HWND FState = nullptr;
