@@ -5,7 +5,6 @@
 #include <utility>
 
 #include "lists/TextFile.h"
-#include "winutil/DataFolder.h"
 
 namespace kestro {
 
@@ -73,10 +72,10 @@ void TrimHistory(TFolderList& history)
     if (history.Items.size() > kHistoryCap) history.Items.resize(kHistoryCap);
 }
 
-void PurgeHistory(TFolderList& history)
+void PurgeHistory(TFolderList& history, const std::function<bool(const std::wstring&)>& missing)
 {
     for (int i = static_cast<int>(history.Items.size()) - 1; i >= 0; --i)
-        if (!FolderExists(history.Items[i])) EraseAt(history, i);
+        if (missing(history.Items[i])) EraseAt(history, i);
     TrimHistory(history);
 }
 

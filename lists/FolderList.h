@@ -1,5 +1,6 @@
 #pragma once
 // The favourites and history lists and the rules that change them.
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,7 +30,8 @@ void RemoveFavourite(TFolderList& favourites, int index);
 void SwapFavourites(TFolderList& favourites, int a, int b);
 bool RecordVisit(TFolderList& history, const std::wstring& path);
 void TrimHistory(TFolderList& history);
-void PurgeHistory(TFolderList& history);
+// Removes the entries that `missing` says are gone, keeping the order of the rest, and trims.
+void PurgeHistory(TFolderList& history, const std::function<bool(const std::wstring&)>& missing);
 void ClearHistory(TFolderList& history);
 
 // Reads `path` into `list` when the file exists (else leaves it empty); marks it loaded.

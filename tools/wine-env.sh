@@ -57,7 +57,34 @@ kestro_prepare_prefix() {
   echo "Wine is ready (first GUI start: $((SECONDS - started)) s)"
 }
 
+# Drive N: of the prefix becomes a slow share: a FUSE passthrough whose every metadata call first
+# sleeps $1 ms; drive O: is the same folder without the delay. Exports KESTRO_SLOW_DRIVE and
+# KESTRO_FAST_DRIVE for the tests, which skip their slow-drive cases when these are not set.
+KESTRO_SLOW_MOUNT=
+kestro_mount_slow_drive() {
+  local delay=${1:-1000} source=$KESTRO_BUILD/slowfs/source mount=$KESTRO_BUILD/slowfs/mount
+  if [ ! -e /dev/fuse ]; then
+    echo "no /dev/fuse here: the tests of a slow drive are skipped" >&2
+    return 0
+  fi
+  mkdir -p "$KESTRO_BUILD/slowfs"
+  gcc -O2 -o "$KESTRO_BUILD/slowfs/slowfs" "$KESTRO_ROOT/tests/slowfs/slowfs.c" $(pkg-config --cflags --libs fuse3)
+  fusermount3 -u "$mount" >/dev/null 2>&1 || true
+  rm -rf "$source"
+  mkdir -p "$source" "$mount"
+  # No caching by the kernel: every check must reach the file system and wait.
+  if ! "$KESTRO_BUILD/slowfs/slowfs" "$source" "$mount" "$delay" -o attr_timeout=0,entry_timeout=0,negative_timeout=0; then
+    echo "the slow drive could not be mounted: its tests are skipped" >&2
+    return 0
+  fi
+  KESTRO_SLOW_MOUNT=$mount
+  ln -sfn "$mount" "$WINEPREFIX/dosdevices/n:"
+  ln -sfn "$source" "$WINEPREFIX/dosdevices/o:"
+  export KESTRO_SLOW_DRIVE=N: KESTRO_FAST_DRIVE=O: KESTRO_SLOW_DELAY_MS=$delay
+}
+
 kestro_stop_wine() {
+  [ -n "$KESTRO_SLOW_MOUNT" ] && fusermount3 -u "$KESTRO_SLOW_MOUNT" >/dev/null 2>&1 || true
   WINEPREFIX=$WINEPREFIX wineserver -k >/dev/null 2>&1 || true
   [ -n "$KESTRO_DESKTOP_PID" ] && kill "$KESTRO_DESKTOP_PID" >/dev/null 2>&1 || true
   [ -n "$KESTRO_XVFB_PID" ] && kill "$KESTRO_XVFB_PID" >/dev/null 2>&1 || true

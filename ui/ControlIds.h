@@ -22,8 +22,19 @@ enum TControlId : int {
 // The follow loop's timer.
 constexpr UINT_PTR kTimerId = 1;
 constexpr UINT kTimerInterval = 500;
+// The one-shot timer that writes changed history and size soon after the change.
+constexpr UINT_PTR kSaveTimerId = 2;
+constexpr UINT kSaveDelayMs = 1500;
 // Posted to the main window when a window event asks the follower to act at once; wParam is
 // a TFollowRequest.
 constexpr UINT WM_FOLLOWREQUEST = WM_APP + 1;
+// Folder checks that may run at once; a share that does not answer holds no more threads.
+constexpr size_t kFolderCheckThreads = 3;
+// A jump waits this long at most for its folder check ...
+constexpr unsigned kJumpCheckBoundMs = 10000;
+// ... and leaving the history tab drops only the entries found missing within this time.
+constexpr unsigned kPurgeBoundMs = 5000;
+// Posted to the main window when work on a worker thread has finished.
+constexpr UINT WM_WORKDONE = WM_APP + 2;
 
 }  // namespace kestro

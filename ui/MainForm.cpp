@@ -95,8 +95,11 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     }
     case WM_TIMER:
         if (wParam == kTimerId && FTimerOn) Guarded([this] { TimerTimer(); });
+        if (wParam == kSaveTimerId) SaveTimerTimer();
         return 0;
+    case WM_EXITSIZEMOVE: FormExitSizeMove(); return 0;
     case WM_FOLLOWREQUEST: Guarded([&] { WMFollowRequest(wParam); }); return 0;
+    case WM_WORKDONE: Guarded([this] { WMWorkDone(); }); return 0;
     // The list is what the keyboard works on, so it gets the focus each time the window does.
     case WM_SETFOCUS: ::SetFocus(ListBox); return 0;
     case WM_NCLBUTTONDBLCLK: WMNCLButtonDblClk(wParam); break;
@@ -109,6 +112,7 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_QUERYENDSESSION: return Guarded([this] { return FormCloseQuery(); }) ? TRUE : FALSE;
     case WM_DESTROY:
         ::KillTimer(FHandle, kTimerId);
+        ::KillTimer(FHandle, kSaveTimerId);
         UnhookEvents();
         FormDestroy();
         ::PostQuitMessage(0);
@@ -194,6 +198,7 @@ void TMainForm::CreateControls()
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     LayoutControls();
     CreateTimer();
+    CreateBackgroundWork();
     HookForegroundEvents();
 }
 

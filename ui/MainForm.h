@@ -2,6 +2,8 @@
 // The tool window: follows file dialogs in standby mode, edits the folder lists in edit mode.
 #include <windows.h>
 
+#include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <type_traits>
@@ -9,6 +11,8 @@
 
 #include "lists/FileError.h"
 #include "lists/FolderList.h"
+#include "lists/SettingsFile.h"
+#include "winutil/BackgroundWork.h"
 #include "winutil/Handles.h"
 
 namespace kestro {
@@ -83,8 +87,18 @@ private:
     void LoadSettings();
     void LoadLists();
     void SaveSettingsAndLists();
+    void SaveFavourites();
+    void SaveHistory();
     void SaveSettings();
+    void WriteSize(SettingsFile& settings);
     void ShowWelcome();
+    // Writes soon after a change, so that a kill or a crash loses nothing.
+    void FavouritesChanged();
+    void HistoryChanged();
+    void FormExitSizeMove();
+    void ScheduleSave();
+    void SaveTimerTimer();
+    void SaveQuietly(const std::function<void()>& save);
 
     // List commands (MainFormCommands.cpp).
     void TBAddClick();
@@ -103,11 +117,22 @@ private:
     void ReadDialog();
     bool CaptureFileName();
     bool CaptureCurrentFolder();
-    void JumpToSelected();
-    bool DialogTakesInput() const;
-    void FocusDialogBox();
+
+    // Folder checks, made on worker threads (MainFormChecks.cpp).
+    enum TFolderCheck { fcExists, fcReachable };
+    void CheckFolder(const std::wstring& path, TFolderCheck check, std::function<void(bool)> answer);
+    void RecordShownFolder(const std::wstring& folder);
+    void PurgeMissingFolder(const std::wstring& folder);
+
+    // The folder jump (MainFormJump.cpp).
     void ListBoxClick();
+    void JumpToSelected();
     void StatusBarDblClick();
+    bool DialogTakesInput() const;
+    void RunOnDialog(std::function<void()> work);
+    void DialogWorkDone();
+    bool JumpStillWanted(HWND dialog, ULONGLONG asked) const;
+    void WMWorkDone();
 
     // Window events that make the follower act before the next tick (MainFormEvents.cpp).
     enum TFollowRequest : WPARAM { frTick, frAlign };
@@ -142,6 +167,7 @@ private:
     std::wstring ListBoxItem(int index) const;
     void SetToolBarVisible(bool visible);
     void CreateTimer();
+    void CreateBackgroundWork();
     void StartTimer();
     void StopTimer();
 
@@ -184,6 +210,19 @@ private:
     UniqueWinEventHook MDialogMoveHook;
     bool FTickRequested = false;
     bool FAlignRequested = false;
+    // Work on other programs' windows, off the window's thread: one jump at a time.
+    std::unique_ptr<TBackgroundWork> MDialogWork;
+    bool FJumping = false;
+    // A folder check stuck on a slow share holds one of a few threads; further checks wait, and
+    // a path already being checked is not checked twice: its callers wait for the one answer.
+    std::unique_ptr<TBackgroundWork> MFolderChecks;
+    std::map<std::wstring, std::vector<std::function<void(bool)>>> MPendingChecks;
+    // Counts the jumps asked for: one still waiting for its check is dropped by a newer one.
+    unsigned MJumpNumber = 0;
+    // Changes not yet written; the save timer writes them.
+    bool FHistoryChanged = false;
+    bool FSizeChanged = false;
+    bool FSaveScheduled = false;
 };
 
 }  // namespace kestro

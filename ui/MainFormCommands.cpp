@@ -19,6 +19,7 @@ void TMainForm::TBAddClick()
     }
     if (path.empty()) return;
     AddFavourite(*MListF, path);
+    FavouritesChanged();
     // Selected from code: no purge of history when the add came from the history tab.
     SetTabIndex(0);
     TabChange();
@@ -33,11 +34,13 @@ void TMainForm::TBDelClick()
         ::SendMessageW(ListBox, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
         CopyListBoxToFavourites();
         FitListExtent(ListBox);
+        FavouritesChanged();
         return;
     }
     if (::SendMessageW(ListBox, LB_GETCOUNT, 0, 0) <= 0) return;
     if (::MessageBoxW(FHandle, L"履歴を全削除しますか？", kApplicationTitle, MB_YESNO) != IDYES) return;
     ClearHistory(*MListH);
+    HistoryChanged();
     TabChange();
 }
 
@@ -64,6 +67,7 @@ void TMainForm::MoveSelectedFavourite(int step)
     ::SendMessageW(ListBox, LB_SETCURSEL, target, 0);
     CopyListBoxToFavourites();
     FitListExtent(ListBox);
+    FavouritesChanged();
 }
 
 void TMainForm::CopyListBoxToFavourites()
@@ -81,8 +85,11 @@ void TMainForm::ListBoxDblClick()
 {
     if (!EditMode()) return;
     const std::wstring path = SelectedEntry();
-    if (path.empty() || !FolderReachable(path)) return;
-    ::ShellExecuteW(::GetDesktopWindow(), nullptr, path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    if (path.empty()) return;
+    CheckFolder(path, fcReachable, [this, path](bool reachable) {
+        if (reachable && EditMode())
+            ::ShellExecuteW(::GetDesktopWindow(), nullptr, path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    });
 }
 
 }  // namespace kestro

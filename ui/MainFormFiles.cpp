@@ -4,6 +4,7 @@
 
 #include "lists/SettingsFile.h"
 #include "lists/TextFile.h"
+#include "ui/ControlIds.h"
 #include "ui/FormNames.h"
 #include "ui/MainForm.h"
 #include "winutil/DataFolder.h"
@@ -57,11 +58,22 @@ void TMainForm::ShowWelcome()
 void TMainForm::SaveSettingsAndLists()
 {
     SaveSettings();
+    SaveFavourites();
+    SaveHistory();
+}
+
+void TMainForm::SaveFavourites()
+{
     // Favourites that were never loaded must not create the new file while an older one waits
     // to be moved: from then on the older file would be ignored and its entries lost.
     if (MListF->Loaded || !TextFileExists(UserDataDir + kOldFavouritesFileName))
         SaveListFile(*MListF, UserDataDir + kFavouritesFileName);
+}
+
+void TMainForm::SaveHistory()
+{
     SaveListFile(*MListH, UserDataDir + kHistoryFileName);
+    FHistoryChanged = false;
 }
 
 void TMainForm::SaveSettings()
@@ -75,9 +87,63 @@ void TMainForm::SaveSettings()
         ReportError(error);
         return;
     }
-    settings->WriteInteger(kWindowSection, kHeightKey, OuterHeight());
-    settings->WriteInteger(kWindowSection, kWidthKey, OuterWidth());
-    settings->Save();
+    WriteSize(*settings);
+}
+
+void TMainForm::WriteSize(SettingsFile& settings)
+{
+    settings.WriteInteger(kWindowSection, kHeightKey, OuterHeight());
+    settings.WriteInteger(kWindowSection, kWidthKey, OuterWidth());
+    settings.Save();
+    FSizeChanged = false;
+}
+
+void TMainForm::FavouritesChanged()
+{
+    SaveQuietly([this] { SaveFavourites(); });
+}
+
+void TMainForm::HistoryChanged()
+{
+    FHistoryChanged = true;
+    ScheduleSave();
+}
+
+void TMainForm::FormExitSizeMove()
+{
+    // The rolled-up height is no size to keep.
+    if (FShade) return;
+    FSizeChanged = true;
+    ScheduleSave();
+}
+
+void TMainForm::ScheduleSave()
+{
+    // A burst of changes is written once, shortly after the first of them: a timer already set
+    // is not put off.
+    if (!FSaveScheduled) FSaveScheduled = ::SetTimer(FHandle, kSaveTimerId, kSaveDelayMs, nullptr) != 0;
+}
+
+void TMainForm::SaveTimerTimer()
+{
+    ::KillTimer(FHandle, kSaveTimerId);
+    FSaveScheduled = false;
+    if (FHistoryChanged) SaveQuietly([this] { SaveHistory(); });
+    if (FSizeChanged && !FShade)
+        SaveQuietly([this] {
+            SettingsFile settings = SettingsFile::Open(UserDataDir + kSettingsFileName);
+            WriteSize(settings);
+        });
+}
+
+void TMainForm::SaveQuietly(const std::function<void()>& save)
+{
+    // Between start and close a write that fails shows nothing while the user works elsewhere:
+    // the change stays in memory, and the next change or the close writes it again.
+    try {
+        save();
+    } catch (const EFileError&) {
+    }
 }
 
 }  // namespace kestro

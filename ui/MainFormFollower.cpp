@@ -6,17 +6,12 @@
 #include "ui/MainForm.h"
 #include "winutil/DataFolder.h"
 #include "winutil/FileDialog.h"
-#include "winutil/Foreground.h"
 #include "winutil/ForeignWindow.h"
 #include "winutil/PathChecks.h"
 #include "winutil/Placement.h"
 #include "winutil/ProcessPath.h"
 
 namespace kestro {
-
-namespace {
-constexpr DWORD kJumpPauseMs = 500;
-}  // namespace
 
 void TMainForm::TimerTimer()
 {
@@ -98,74 +93,12 @@ bool TMainForm::CaptureCurrentFolder()
     const std::optional<std::wstring> text = QueryForeignText(bar);
     if (!text) return false;
     const std::wstring folder = FolderFromBreadcrumbText(*text);
-    if (!FolderExists(folder)) return true;
-    if (!RecordVisit(*MListH, folder)) return true;
-    if (TabIndex() != 1) return true;
-    TrimHistory(*MListH);
-    FillListBox(MListH->Items);
-    FitListExtent(ListBox);
+    // Already at the head of history: nothing to record, so nothing to check.
+    if (MListH->IndexOf(folder) == 0) return true;
+    CheckFolder(folder, fcExists, [this, folder](bool exists) {
+        if (exists) RecordShownFolder(folder);
+    });
     return true;
-}
-
-void TMainForm::ListBoxClick()
-{
-    if (EditMode()) return;
-    if (ListBoxSelection() >= 0) JumpToSelected();
-}
-
-bool TMainForm::DialogTakesInput() const
-{
-    // A dialog disabled by its own message box, or gone, takes nothing. Bringing it forward and
-    // focusing its box wait for its thread without a limit, so it must also answer now.
-    return ::IsWindowEnabled(MDlg) && ::IsWindowEnabled(MEdt) && ForeignWindowAnswers(MDlg);
-}
-
-void TMainForm::FocusDialogBox()
-{
-    ForceForeground(MDlg);
-    FocusForeignControl(MEdt);
-}
-
-void TMainForm::JumpToSelected()
-{
-    if (!DialogTakesInput()) return;
-    const std::wstring folder = SelectedEntry();
-    // A missing folder typed into a Save dialog would become the file name the document is
-    // saved under, so only a folder that is there now is sent.
-    if (!FolderReachable(folder)) return;
-    // A tick in the middle of the jump would read the folder out of the box as the user's name.
-    StopTimer();
-    TScopeExit restart([this] { StartTimer(); });
-    // Raising the dialog can leave the tool window below it on screen (Wine without a window
-    // manager), so the window goes back on top however the jump ends.
-    TScopeExit keepOnTop([this] { KeepOnTop(); });
-    FocusDialogBox();
-    // Without the folder in the box the Enter would accept the user's file name in the folder
-    // the dialog shows; a dialog that stops answering here gets no Enter, only its name back.
-    if (!SendToForeign(MEdt, WM_CLEAR, 0, 0) || !SetForeignText(MEdt, folder)) {
-        if (!MTxt.empty()) SetForeignText(MEdt, MTxt);
-        return;
-    }
-    ::keybd_event(VK_RETURN, 0, 0, 0);
-    ::keybd_event(VK_RETURN, 0, KEYEVENTF_KEYUP, 0);
-    // The dialog must take the Enter and move before the box is changed again.
-    ::Sleep(kJumpPauseMs);
-    if (MTxt.empty()) return;
-    SetForeignText(MEdt, MTxt);
-    if (ReadForeignText(MEdt) != MTxt) SetForeignText(MEdt, MTxt);
-}
-
-void TMainForm::StatusBarDblClick()
-{
-    const std::wstring text = StatusText();
-    if (text.empty()) return;
-    MTxt = text;
-    if (!DialogTakesInput()) return;
-    StopTimer();
-    TScopeExit restart([this] { StartTimer(); });
-    TScopeExit keepOnTop([this] { KeepOnTop(); });
-    FocusDialogBox();
-    SetForeignText(MEdt, MTxt);
 }
 
 }  // namespace kestro

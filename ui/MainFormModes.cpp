@@ -119,7 +119,17 @@ void TMainForm::EnterEditMode()
 
 void TMainForm::TabChanging()
 {
-    if (TabIndex() == 1) PurgeHistory(*MListH);
+    if (TabIndex() != 1) return;
+    // Checked off the window's thread; an entry whose check has not answered in time is kept,
+    // as it is not known to be missing.
+    const size_t count = MListH->Items.size();
+    TrimHistory(*MListH);
+    if (MListH->Items.size() != count) HistoryChanged();
+    const ULONGLONG started = ::GetTickCount64();
+    for (const std::wstring& entry : MListH->Items)
+        CheckFolder(entry, fcExists, [this, entry, started](bool exists) {
+            if (!exists && ::GetTickCount64() - started <= kPurgeBoundMs) PurgeMissingFolder(entry);
+        });
 }
 
 void TMainForm::TabChange()

@@ -152,6 +152,18 @@ void TMainForm::CreateTimer()
     FTimerOn = true;
 }
 
+void TMainForm::CreateBackgroundWork()
+{
+    MDialogWork = std::make_unique<TBackgroundWork>(FHandle, WM_WORKDONE, 1);
+    MFolderChecks = std::make_unique<TBackgroundWork>(FHandle, WM_WORKDONE, kFolderCheckThreads);
+}
+
+void TMainForm::WMWorkDone()
+{
+    MDialogWork->DeliverCompletions();
+    MFolderChecks->DeliverCompletions();
+}
+
 // Switching the timer off and on only holds its ticks back: killing and setting the system
 // timer at every tick would cost two calls into the window system for nothing.
 void TMainForm::StartTimer()

@@ -42,9 +42,9 @@ std::wstring ReadForeignText(HWND wnd)
     return text;
 }
 
-bool SetForeignText(HWND wnd, const std::wstring& text)
+bool SetForeignText(HWND wnd, const std::wstring& text, UINT timeoutMs)
 {
-    return SendToForeign(wnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    return SendToForeign(wnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), nullptr, timeoutMs);
 }
 
 bool ForeignWindowAnswers(HWND wnd, UINT timeoutMs)

@@ -29,7 +29,7 @@ std::optional<std::wstring> QueryForeignText(HWND wnd);
 std::wstring ReadForeignText(HWND wnd);
 
 // WM_SETTEXT with `text`; false when the window did not answer in time.
-bool SetForeignText(HWND wnd, const std::wstring& text);
+bool SetForeignText(HWND wnd, const std::wstring& text, UINT timeoutMs = kForeignReplyTimeoutMs);
 
 // Whether the window's thread answers a message in time. Calls that wait for another thread
 // without a limit (bringing its window forward, moving its focus) are made only after this.

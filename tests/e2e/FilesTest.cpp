@@ -4,6 +4,7 @@
 #include "lists/FileError.h"
 #include "tests/support/DataFiles.h"
 #include "tests/support/Input.h"
+#include "tests/support/ItemDialog.h"
 #include "tests/support/Kestro.h"
 #include "tests/support/Windows.h"
 #include "winutil/Handles.h"
@@ -26,6 +27,13 @@ std::string IniFor(HWND wnd)
     const RECT r = WindowRect(wnd);
     return "[Window]\r\nHeight=" + std::to_string(r.bottom - r.top) + "\r\nWidth=" +
            std::to_string(r.right - r.left) + "\r\n\r\n";
+}
+
+FILETIME LastWrite(const std::wstring& name)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    ::GetFileAttributesExW((TestDataDir() + name).c_str(), GetFileExInfoStandard, &data);
+    return data.ftLastWriteTime;
 }
 
 class Files : public testing::Test {
@@ -235,4 +243,62 @@ TEST_F(Files, OldFavouritesWaitingBehindUnreadableSettingsAreMovedOnceTheSetting
     EXPECT_EQ(kestro.ListItems(), (std::vector<std::wstring>{L"C:\\windows", L"C:\\users"}));
     EXPECT_FALSE(ReadDataFile(L"Kestro.lst"));
     EXPECT_EQ(ReadDataFile(L"KestroF.lst"), old);
+}
+
+// The lists reach the disk soon after they change, so that a kill loses nothing, and a list
+// that does not change is not written again.
+TEST_F(Files, AKillAfterAReorderAndANewFolderLosesNeither)
+{
+    const std::wstring shown = ScratchFolder(L"FilesShown");
+    WriteDataFile(L"KestroF.lst", AnsiLines({L"C:\\windows", L"C:\\users"}));
+    WriteDataFile(L"KestroH.lst", AnsiLines({L"C:\\users"}));
+    kestro.StartReady();
+    TItemDialog item;
+    item.Start(shown, L"name.txt");
+    const std::string history = AnsiLines({shown, L"C:\\users"});
+    ASSERT_TRUE(WaitFor([&] { return ReadDataFile(L"KestroH.lst") == history; }, 3000));
+    const FILETIME written = LastWrite(L"KestroH.lst");
+    // Six ticks read the same folder again.
+    PumpFor(3000);
+    const FILETIME later = LastWrite(L"KestroH.lst");
+    EXPECT_EQ(::CompareFileTime(&written, &later), 0) << "history was written again unchanged";
+    item.Process().Kill();
+    ASSERT_TRUE(WaitFor([&] { return !kestro.Visible(); }));
+
+    ASSERT_EQ(kestro.RelayShow(), 0u);
+    ASSERT_TRUE(WaitFor([&] { return kestro.Visible() && kestro.EditMode(); }));
+    ClickAt(kestro.ListItemPoint(0));
+    ASSERT_TRUE(WaitFor([&] { return kestro.ListSelection() == 0; }));
+    ClickAt(kestro.ButtonPoint(tbDown));
+    const std::vector<std::wstring> reordered = {L"C:\\users", L"C:\\windows"};
+    ASSERT_TRUE(WaitFor([&] { return kestro.ListItems() == reordered; }));
+    PumpFor(300);
+    kestro.Process().Kill();
+
+    kestro.StartReady();
+    EXPECT_EQ(kestro.ListItems(), reordered);
+    ASSERT_TRUE(kestro.Close());
+    EXPECT_EQ(ReadDataFile(L"KestroH.lst"), history);
+}
+
+TEST_F(Files, AFavouritesFileLockedWhileACommandChangesItIsReportedOnlyAtTheClose)
+{
+    WriteDataFile(L"KestroF.lst", AnsiLines({L"C:\\windows"}));
+    WriteDataFile(L"KestroH.lst", AnsiLines({L"C:\\users"}));
+    kestro.StartReady();
+    const std::wstring path = TestDataDir() + L"KestroF.lst";
+    UniqueFile lock(::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(lock);
+    AddFirstHistoryEntryToFavourites();
+    EXPECT_EQ(BoxOfKestro(1500), nullptr) << "an error box came up while the user worked";
+
+    ::PostMessageW(kestro.Main(), WM_CLOSE, 0, 0);
+    HWND box = BoxOfKestro();
+    ASSERT_NE(box, nullptr) << "the close did not report the locked file";
+    PressDialogButton(box, IDOK);
+    PumpFor(500);
+    EXPECT_TRUE(kestro.Process().Running());
+    lock.reset();
+    ASSERT_TRUE(kestro.Close());
+    EXPECT_EQ(ReadDataFile(L"KestroF.lst"), AnsiLines({L"C:\\windows", L"C:\\users"}));
 }

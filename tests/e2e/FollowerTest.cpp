@@ -10,6 +10,7 @@
 #include "tests/support/Kestro.h"
 #include "tests/support/Windows.h"
 #include "ui/ControlIds.h"
+#include "winutil/FileDialog.h"
 
 using namespace kestro::test;
 
@@ -206,6 +207,61 @@ TEST_F(Follower, EveryDialogOfALongRunIsDockedFollowedAndLeftAtOnce)
         EXPECT_TRUE(WaitFor([&] { return !kestro.Visible(); }, kAtOnceMs)) << "dialog " << i << " was not left at once";
     }
 }
+
+// The editors that come with Wine: their Save As dialogs are busier than the fixtures' (a hook
+// and a template, autocomplete on the name box), yet the name typed survives the jump and Save
+// writes the file in the favourite.
+class FollowerInAnEditor : public Follower, public testing::WithParamInterface<const wchar_t*> {};
+
+TEST_P(FollowerInAnEditor, AJumpInItsSaveAsDialogKeepsTheNameAndSaveWritesThere)
+{
+    const std::wstring name = L"jumped.txt";
+    // A folder that takes the dialog seconds to list, as a large one or one on a share does.
+    for (int i = 0; i < 3000; ++i) {
+        const std::wstring file = b + L"\\file" + std::to_wstring(i) + L".txt";
+        ::CloseHandle(::CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+    }
+    kestro.StartReady();
+    TProcess editor = TProcess::Start(GetParam());
+    HWND main = nullptr;
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            for (HWND wnd : TopWindowsOf(editor.Id()))
+                if (::IsWindowVisible(wnd) && ClassOf(wnd) != L"#32770") main = wnd;
+            return main != nullptr;
+        },
+        15000));
+    ASSERT_TRUE(BringToFront(main));
+    PressKey('S', VK_CONTROL);
+    HWND dialog = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (dialog = FindDialogOf(editor.Id())) && ::GetForegroundWindow() == dialog; },
+                        15000));
+    ASSERT_TRUE(WaitFollowing(kestro, dialog, 5000));
+    const HWND box = kestro::FindChildByClass(dialog, L"Edit");
+    // Typed as a user does, which wakes the box's autocomplete.
+    DWORD_PTR result = 0;
+    ::SendMessageTimeoutW(box, EM_SETSEL, 0, -1, SMTO_ABORTIFHUNG, 5000, &result);
+    TypeText(name);
+    // Two ticks read the name typed.
+    PumpFor(2 * kestro::kTimerInterval + 200);
+
+    ClickEntry(kestro, 1);
+    ASSERT_TRUE(WaitFor([&] { return TextOf(box) != name; }, 5000)) << "the jump never reached the box";
+    EXPECT_TRUE(WaitFor([&] { return TextOf(box) == name; }, 15000)) << "the box holds " << Narrow(TextOf(box));
+    PumpFor(2000);
+    EXPECT_EQ(TextOf(box), name) << "the name did not stay";
+    PressDialogButton(dialog, IDOK);
+    EXPECT_TRUE(WaitFor([&] { return ::GetFileAttributesW((b + L"\\" + name).c_str()) != INVALID_FILE_ATTRIBUTES; },
+                        10000))
+        << "Save did not write the file in the favourite";
+}
+
+INSTANTIATE_TEST_SUITE_P(WinesEditors, FollowerInAnEditor,
+                         testing::Values(L"C:\\windows\\notepad.exe",
+                                         L"C:\\Program Files\\Windows NT\\Accessories\\wordpad.exe"),
+                         [](const testing::TestParamInfo<const wchar_t*>& info) {
+                             return std::string(info.index == 0 ? "Notepad" : "Wordpad");
+                         });
 
 // Each case leaves Kestro following a save dialog in a state where a click on favourite 0
 // must not reach the dialog.

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cwchar>
+
 #include "tests/support/Windows.h"
 
 namespace kestro::test {
@@ -16,6 +18,30 @@ bool SitsOnTopRightOf(const TKestro& kestro, HWND dialog)
     const RECT tool = WindowRect(kestro.Main());
     const RECT target = WindowRect(dialog);
     return kestro.Visible() && tool.right == target.right && tool.top == target.top;
+}
+
+namespace {
+std::wstring Environment(const wchar_t* name)
+{
+    wchar_t value[MAX_PATH] = {};
+    const DWORD length = ::GetEnvironmentVariableW(name, value, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? value : L"";
+}
+}  // namespace
+
+std::wstring SlowDrive()
+{
+    return Environment(L"KESTRO_SLOW_DRIVE");
+}
+
+std::wstring FastDrive()
+{
+    return Environment(L"KESTRO_FAST_DRIVE");
+}
+
+DWORD SlowDriveDelayMs()
+{
+    return static_cast<DWORD>(_wtoi(Environment(L"KESTRO_SLOW_DELAY_MS").c_str()));
 }
 
 bool WaitFollowing(const TKestro& kestro, HWND dialog, DWORD timeoutMs)

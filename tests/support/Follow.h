@@ -10,6 +10,13 @@
 
 namespace kestro::test {
 
+// The slow share that tools/test mounts as a drive (every look at a folder on it waits) and the
+// same folders without the wait, as "N:"; empty where no share could be mounted.
+std::wstring SlowDrive();
+std::wstring FastDrive();
+// The share's wait for one look at a folder, in milliseconds.
+DWORD SlowDriveDelayMs();
+
 // The caption Kestro shows while it follows a dialog of the program `exe`.
 std::wstring FollowCaption(const std::wstring& exe);
 

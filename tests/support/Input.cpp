@@ -63,14 +63,35 @@ void DragFromTo(POINT from, POINT to)
     SendMouse(to, MOUSEEVENTF_LEFTUP);
     PumpFor(100);
 }
-void PressKey(WORD virtualKey)
+void PressKey(WORD virtualKey, WORD modifier)
 {
-    INPUT inputs[2] = {};
-    inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
-    inputs[0].ki.wVk = inputs[1].ki.wVk = virtualKey;
-    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    ::SendInput(2, inputs, sizeof inputs[0]);
+    INPUT inputs[4] = {};
+    UINT count = 0;
+    auto key = [&](WORD vk, DWORD flags) {
+        inputs[count].type = INPUT_KEYBOARD;
+        inputs[count].ki.wVk = vk;
+        inputs[count].ki.dwFlags = flags;
+        ++count;
+    };
+    if (modifier) key(modifier, 0);
+    key(virtualKey, 0);
+    key(virtualKey, KEYEVENTF_KEYUP);
+    if (modifier) key(modifier, KEYEVENTF_KEYUP);
+    ::SendInput(count, inputs, sizeof inputs[0]);
     PumpFor(50);
+}
+
+void TypeText(const std::wstring& text)
+{
+    for (wchar_t c : text) {
+        INPUT inputs[2] = {};
+        inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
+        inputs[0].ki.wScan = inputs[1].ki.wScan = c;
+        inputs[0].ki.dwFlags = KEYEVENTF_UNICODE;
+        inputs[1].ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
+        ::SendInput(2, inputs, sizeof inputs[0]);
+        PumpFor(30);
+    }
 }
 
 POINT CentreOf(HWND wnd)

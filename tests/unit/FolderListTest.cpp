@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/DataFiles.h"
+#include "winutil/DataFolder.h"
 
 namespace {
 
@@ -110,8 +111,9 @@ TEST(History, ClearKeepsTheRememberedEncoding)
     EXPECT_EQ(history.Encoding, TTextEncoding::Utf16BE);
 }
 
-TEST(PurgeHistory, KeepsOnlyExistingFoldersAndTrims)
+TEST(PurgeHistory, KeepsOnlyExistingFoldersInOrderAndTrims)
 {
+    const auto missing = [](const std::wstring& path) { return !kestro::FolderExists(path); };
     const std::wstring root = kestro::test::ScratchFolder(L"Purge");
     const std::wstring kept = root + L"\\Kept";
     const std::wstring deleted = root + L"\\Deleted";
@@ -122,12 +124,12 @@ TEST(PurgeHistory, KeepsOnlyExistingFoldersAndTrims)
     kestro::test::WriteBytes(file, "x");
 
     TFolderList history = ListOf({deleted, kept, L"", file, root});
-    kestro::PurgeHistory(history);
+    kestro::PurgeHistory(history, missing);
     EXPECT_EQ(history.Items, (Lines{kept, root}));
 
     history.Items.assign(51, kept);
     history.Items.push_back(file);
-    kestro::PurgeHistory(history);
+    kestro::PurgeHistory(history, missing);
     EXPECT_EQ(history.Items, Lines(50, kept));
 }
 

@@ -1,0 +1,131 @@
+/* slowfs: a FUSE passthrough of one folder that sleeps before every metadata call, as a slow
+ * or offline network share answers. Used by tools/test to give the Wine prefix a slow drive.
+ *
+ *   slowfs <source folder> <mount point> <delay in ms> [FUSE options]
+ */
+#define FUSE_USE_VERSION 31
+#include <dirent.h>
+#include <errno.h>
+#include <fcntl.h>
+#include <fuse3/fuse.h>
+#include <limits.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
+
+static const char *source;
+static useconds_t delay_us;
+
+/* The root answers at once: Wine looks at every drive's root whenever a program starts, and only
+ * the folders on the share are meant to be slow. */
+static void source_path(char out[PATH_MAX], const char *path)
+{
+    snprintf(out, PATH_MAX, "%s%s", source, path);
+}
+
+static void wait_for_share(const char *path)
+{
+    if (strcmp(path, "/") != 0) usleep(delay_us);
+}
+
+static int slow_getattr(const char *path, struct stat *st, struct fuse_file_info *fi)
+{
+    (void)fi;
+    char real[PATH_MAX];
+    source_path(real, path);
+    wait_for_share(path);
+    return lstat(real, st) == -1 ? -errno : 0;
+}
+
+static int slow_access(const char *path, int mask)
+{
+    char real[PATH_MAX];
+    source_path(real, path);
+    wait_for_share(path);
+    return access(real, mask) == -1 ? -errno : 0;
+}
+
+static int slow_statfs(const char *path, struct statvfs *st)
+{
+    char real[PATH_MAX];
+    source_path(real, path);
+    wait_for_share(path);
+    return statvfs(real, st) == -1 ? -errno : 0;
+}
+
+static int slow_readdir(const char *path, void *buf, fuse_fill_dir_t fill, off_t offset,
+                        struct fuse_file_info *fi, enum fuse_readdir_flags flags)
+{
+    (void)offset;
+    (void)fi;
+    (void)flags;
+    char real[PATH_MAX];
+    source_path(real, path);
+    wait_for_share(path);
+    DIR *dir = opendir(real);
+    if (!dir) return -errno;
+    struct dirent *entry;
+    while ((entry = readdir(dir)) != NULL) {
+        struct stat st = {0};
+        st.st_ino = entry->d_ino;
+        st.st_mode = (mode_t)entry->d_type << 12;
+        if (fill(buf, entry->d_name, &st, 0, 0)) break;
+    }
+    closedir(dir);
+    return 0;
+}
+
+static int slow_open(const char *path, struct fuse_file_info *fi)
+{
+    char real[PATH_MAX];
+    source_path(real, path);
+    int fd = open(real, fi->flags);
+    if (fd == -1) return -errno;
+    fi->fh = (uint64_t)fd;
+    return 0;
+}
+
+static int slow_read(const char *path, char *buf, size_t size, off_t offset, struct fuse_file_info *fi)
+{
+    (void)path;
+    ssize_t n = pread((int)fi->fh, buf, size, offset);
+    return n == -1 ? -errno : (int)n;
+}
+
+static int slow_release(const char *path, struct fuse_file_info *fi)
+{
+    (void)path;
+    close((int)fi->fh);
+    return 0;
+}
+
+static const struct fuse_operations operations = {
+    .getattr = slow_getattr,
+    .access = slow_access,
+    .statfs = slow_statfs,
+    .readdir = slow_readdir,
+    .open = slow_open,
+    .read = slow_read,
+    .release = slow_release,
+};
+
+int main(int argc, char *argv[])
+{
+    if (argc < 4) {
+        fprintf(stderr, "usage: %s <source> <mount point> <delay ms> [FUSE options]\n", argv[0]);
+        return 2;
+    }
+    static char resolved[PATH_MAX];
+    if (!realpath(argv[1], resolved)) {
+        perror(argv[1]);
+        return 2;
+    }
+    source = resolved;
+    delay_us = (useconds_t)(atoi(argv[3]) * 1000);
+    /* The FUSE arguments: the program's name, the mount point and what follows the delay. */
+    argv[3] = argv[2];
+    argv[2] = argv[0];
+    return fuse_main(argc - 2, argv + 2, &operations, NULL);
+}
