@@ -13,6 +13,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -26,8 +27,12 @@
 #include "tests/support/Input.h"
 #include "tests/support/ItemDialog.h"
 #include "tests/support/Kestro.h"
+#include "tests/support/OwnWindows.h"
 #include "tests/support/Windows.h"
 #include "ui/ControlIds.h"
+#include "ui/ExplorerFolders.h"
+#include "winutil/PathChecks.h"
+#include "winutil/ShellWindows.h"
 
 using namespace kestro::bench;
 using namespace kestro::test;
@@ -273,6 +278,159 @@ double HungTicks(HWND main, TItemDialog& dialog)
     return slowestAfterFirst;
 }
 
+double WaitForReply(HWND main)
+{
+    const double start = Seconds();
+    DWORD_PTR result = 0;
+    ::SendMessageTimeoutW(main, WM_NULL, 0, 0, 0, 30000, &result);
+    return (Seconds() - start) * 1000;
+}
+
+ULONGLONG LastWriteOf(const std::wstring& name)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    ::GetFileAttributesExW((TestDataDir() + name).c_str(), GetFileExInfoStandard, &data);
+    return (static_cast<ULONGLONG>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
+}
+
+// How often history is written while a dialog walks through 100 folders in 10 s, one every
+// 100 ms: the file's time stamp is watched every 2 ms.
+int HistoryWrites(const TKestro& kestro, const std::wstring& start)
+{
+    std::vector<std::wstring> folders;
+    for (int i = 0; i < 100; ++i) folders.push_back(ScratchFolder(L"BenchWalk" + std::to_wstring(i)));
+    TItemDialog walker;
+    walker.Start(start, L"name.txt");
+    WaitFollowing(kestro, walker.Dialog());
+    PumpFor(3000);
+    ULONGLONG stamp = LastWriteOf(L"KestroH.lst");
+    int writes = 0;
+    auto watch = [&](double ms) {
+        const double end = Seconds() + ms / 1000;
+        while (Seconds() < end) {
+            const ULONGLONG now = LastWriteOf(L"KestroH.lst");
+            if (now != stamp) ++writes;
+            stamp = now;
+            ::Sleep(2);
+        }
+    };
+    for (const std::wstring& folder : folders) {
+        walker.Submit(folder);
+        watch(100);
+    }
+    watch(3000);
+    walker.Process().Kill();
+    WaitFor([&] { return !kestro.Visible(); });
+    return writes;
+}
+
+// The longest wait for Kestro's answer to WM_NULL while a jump to a folder on the slow share and
+// a purge of ten history entries on it are under way; -1 without a slow share.
+double SlowFolderStall(const std::wstring& start)
+{
+    if (SlowDrive().empty()) return -1;
+    std::vector<std::wstring> slow;
+    for (int i = 0; i < 11; ++i) {
+        const std::wstring name = L"\\BenchSlow" + std::to_wstring(i);
+        ::CreateDirectoryW((FastDrive() + name).c_str(), nullptr);
+        slow.push_back(SlowDrive() + name);
+    }
+    WriteDataFile(L"KestroF.lst", AnsiLines({slow[0]}));
+    std::string history;
+    for (int i = 1; i < 11; ++i) history += AnsiLines({slow[i]});
+    WriteDataFile(L"KestroH.lst", history);
+    TKestro kestro;
+    kestro.StartReady();
+    TItemDialog item;
+    item.Start(start, L"name.txt");
+    WaitFollowing(kestro, item.Dialog());
+    ClickAt(kestro.TabPoint(1));
+    WaitFor([&] { return kestro.TabIndex() == 1; });
+    ClickAt(kestro.TabPoint(0));
+    ClickEntry(kestro, 0);
+    double longest = 0;
+    const double end = Seconds() + 30 * SlowDriveDelayMs() / 1000.0 + 5;
+    while (Seconds() < end && item.Folder() != slow[0]) {
+        longest = std::max(longest, WaitForReply(kestro.Main()));
+        ::Sleep(5);
+    }
+    std::printf("\njump to a folder on the slow share and a purge of ten entries on it: the dialog %s\n",
+                item.Folder() == slow[0] ? "reached the folder" : "did not reach the folder");
+    kestro.Close();
+    return longest;
+}
+
+// Top-level "CabinetWClass" windows with the address-bar chain, made and served by a thread of
+// their own, which can be told to stop answering for a while.
+class TExplorerFixtures {
+public:
+    TExplorerFixtures(int count, const std::wstring& folder)
+        : FThread([this, count, folder] {
+              std::vector<TOwnWindow> windows;
+              for (int i = 0; i < count; ++i) {
+                  windows.push_back(CreateTopWindow(OwnClass(L"CabinetWClass"), 40 + 10 * i, 40, 300, 200,
+                                                    WS_OVERLAPPEDWINDOW));
+                  HWND link = windows.back().get();
+                  for (const wchar_t* className : kItemBreadcrumbChain) link = CreateChild(link, OwnClass(className), 0);
+                  ::SetWindowTextW(link, (L"Address: " + folder).c_str());
+              }
+              FReady = true;
+              MSG msg;
+              while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+                  if (msg.message == WM_APP) {
+                      ::Sleep(static_cast<DWORD>(msg.wParam));
+                      continue;
+                  }
+                  ::DispatchMessageW(&msg);
+              }
+          })
+    {
+        while (!FReady) ::Sleep(1);
+    }
+    ~TExplorerFixtures() { ::PostThreadMessageW(FThread.Id(), WM_QUIT, 0, 0); }
+    // The windows' thread sleeps `ms` milliseconds from now.
+    void Hang(DWORD ms) { ::PostThreadMessageW(FThread.Id(), WM_APP, ms, 0); }
+
+private:
+    std::atomic<bool> FReady{false};
+    TModalThread FThread;
+};
+
+// One read of the Explorer tab as Kestro makes it, through the fallback, in milliseconds.
+std::vector<double> ExplorerReads(const std::wstring& folder)
+{
+    TExplorerFixtures windows(10, folder);
+    std::vector<double> times;
+    for (int i = 0; i < kTrials; ++i) {
+        const double start = Seconds();
+        const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        kestro::ExplorerTabEntries(kestro::ReadExplorerViews(), kestro::TopLevelWindowsInZOrder(),
+                                   kestro::FolderReachable);
+        if (SUCCEEDED(com)) ::CoUninitialize();
+        times.push_back((Seconds() - start) * 1000);
+    }
+    return times;
+}
+
+// The longest wait for Kestro's answer to WM_NULL while its Explorer tab is shown and its reads
+// wait on Explorer windows that do not answer.
+double ExplorerStall(const std::wstring& folder)
+{
+    TExplorerFixtures windows(10, folder);
+    TKestro kestro;
+    kestro.StartReady();
+    kestro.RelayShow();
+    WaitFor([&] { return kestro.Visible() && kestro.EditMode(); });
+    ClickAt(kestro.TabPoint(2));
+    WaitFor([&] { return kestro.TabIndex() == 2; });
+    windows.Hang(8000);
+    double longest = 0;
+    for (const double end = Seconds() + 8; Seconds() < end; ::Sleep(5))
+        longest = std::max(longest, WaitForReply(kestro.Main()));
+    kestro.Close();
+    return longest;
+}
+
 }  // namespace
 
 int main()
@@ -348,7 +506,11 @@ int main()
     std::printf("\nKestro before and after %d announced moves and ticks (%.1f s):\n", kGrowthSteps,
                 Seconds() - growthStart);
     PrintCounts(before, after);
+    const int historyWrites = HistoryWrites(kestro, start);
     kestro.Close();
+    const double slowStall = SlowFolderStall(start);
+    const std::vector<double> explorerReads = ExplorerReads(a);
+    const double explorerStall = ExplorerStall(a);
 
     std::printf("\n");
     for (const TLatencies* latencies : {&announcing, &silent})
@@ -363,5 +525,9 @@ int main()
                 static_cast<long long>(after.Handles) - static_cast<long long>(before.Handles),
                 static_cast<long long>(after.Windows) - static_cast<long long>(before.Windows),
                 static_cast<long long>(after.PrivateBytes) - static_cast<long long>(before.PrivateBytes));
+    std::printf("history_writes folder_changes=100 seconds=10 writes=%d\n", historyWrites);
+    std::printf("slow_folder_gui_stall_ms max=%.1f share_delay_ms=%lu\n", slowStall, SlowDriveDelayMs());
+    std::printf("explorer_read_ms p50=%.1f p95=%.1f\n", Percentile(explorerReads, 0.5), Percentile(explorerReads, 0.95));
+    std::printf("explorer_gui_stall_ms max=%.1f\n", explorerStall);
     return 0;
 }

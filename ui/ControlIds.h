@@ -34,6 +34,11 @@ constexpr size_t kFolderCheckThreads = 3;
 constexpr unsigned kJumpCheckBoundMs = 10000;
 // ... and leaving the history tab drops only the entries found missing within this time.
 constexpr unsigned kPurgeBoundMs = 5000;
+// The tab of the folders open in Explorer, read at most this often while it is shown, and
+// given up on when a read takes longer than the bound.
+constexpr int kExplorerTab = 2;
+constexpr unsigned kExplorerReadIntervalMs = 1000;
+constexpr unsigned kExplorerReadBoundMs = 2000;
 // Posted to the main window when work on a worker thread has finished.
 constexpr UINT WM_WORKDONE = WM_APP + 2;
 

@@ -95,6 +95,7 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     }
     case WM_TIMER:
         if (wParam == kTimerId && FTimerOn) Guarded([this] { TimerTimer(); });
+        if (wParam == kTimerId) ExplorerTabTimer();
         if (wParam == kSaveTimerId) SaveTimerTimer();
         return 0;
     case WM_EXITSIZEMOVE: FormExitSizeMove(); return 0;
@@ -179,6 +180,8 @@ void TMainForm::CreateControls()
     ::SendMessageW(Tab, TCM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
     item.pszText = const_cast<wchar_t*>(L"履歴");
     ::SendMessageW(Tab, TCM_INSERTITEMW, 1, reinterpret_cast<LPARAM>(&item));
+    item.pszText = const_cast<wchar_t*>(L"エクスプローラー");
+    ::SendMessageW(Tab, TCM_INSERTITEMW, kExplorerTab, reinterpret_cast<LPARAM>(&item));
     // The list box sits over the tab control's display area, above it in the z-order.
     ListBox = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"ListBox", L"",
                                 WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP |

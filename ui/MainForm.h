@@ -124,6 +124,11 @@ private:
     void RecordShownFolder(const std::wstring& folder);
     void PurgeMissingFolder(const std::wstring& folder);
 
+    // The tab of the folders open in Explorer (MainFormExplorer.cpp).
+    void ReadExplorerFolders();
+    void ExplorerFoldersRead(const std::vector<std::wstring>& folders, ULONGLONG started);
+    void ExplorerTabTimer();
+
     // The folder jump (MainFormJump.cpp).
     void ListBoxClick();
     void JumpToSelected();
@@ -217,6 +222,11 @@ private:
     // a path already being checked is not checked twice: its callers wait for the one answer.
     std::unique_ptr<TBackgroundWork> MFolderChecks;
     std::map<std::wstring, std::vector<std::function<void(bool)>>> MPendingChecks;
+    // The Explorer tab's entries as last read; a read is outstanding while its start time is set.
+    std::unique_ptr<TBackgroundWork> MExplorerReads;
+    std::vector<std::wstring> MExplorerFolders;
+    ULONGLONG MExplorerReadStarted = 0;
+    ULONGLONG MExplorerReadLast = 0;
     // Counts the jumps asked for: one still waiting for its check is dropped by a newer one.
     unsigned MJumpNumber = 0;
     // Changes not yet written; the save timer writes them.

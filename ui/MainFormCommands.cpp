@@ -2,6 +2,7 @@
 #include <shellapi.h>
 
 #include "ui/BrowseForFolder.h"
+#include "ui/ControlIds.h"
 #include "ui/FormNames.h"
 #include "ui/MainForm.h"
 #include "winutil/PathChecks.h"
@@ -27,6 +28,8 @@ void TMainForm::TBAddClick()
 
 void TMainForm::TBDelClick()
 {
+    // The Explorer tab lists what Explorer shows: nothing there to delete.
+    if (TabIndex() == kExplorerTab) return;
     if (TabIndex() == 0) {
         const int selected = ListBoxSelection();
         if (selected < 0) return;

@@ -134,11 +134,16 @@ void TMainForm::TabChanging()
 
 void TMainForm::TabChange()
 {
-    const bool favourites = TabIndex() == 0;
-    FillListBox(favourites ? MListF->Items : MListH->Items);
+    const int tab = TabIndex();
+    const bool favourites = tab == 0;
+    const bool explorer = tab == kExplorerTab;
+    FillListBox(favourites ? MListF->Items : explorer ? MExplorerFolders : MListH->Items);
     FitListExtent(ListBox);
+    ::SendMessageW(ToolBar, TB_HIDEBUTTON, idTBDel, MAKELPARAM(explorer, 0));
+    ::SendMessageW(ToolBar, TB_HIDEBUTTON, idToolButton1, MAKELPARAM(explorer, 0));
     ::SendMessageW(ToolBar, TB_HIDEBUTTON, idTBUp, MAKELPARAM(!favourites, 0));
     ::SendMessageW(ToolBar, TB_HIDEBUTTON, idTBDown, MAKELPARAM(!favourites, 0));
+    if (explorer) ReadExplorerFolders();
 }
 
 void TMainForm::TBHideClick()

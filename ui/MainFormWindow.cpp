@@ -156,12 +156,14 @@ void TMainForm::CreateBackgroundWork()
 {
     MDialogWork = std::make_unique<TBackgroundWork>(FHandle, WM_WORKDONE, 1);
     MFolderChecks = std::make_unique<TBackgroundWork>(FHandle, WM_WORKDONE, kFolderCheckThreads);
+    MExplorerReads = std::make_unique<TBackgroundWork>(FHandle, WM_WORKDONE, 1);
 }
 
 void TMainForm::WMWorkDone()
 {
     MDialogWork->DeliverCompletions();
     MFolderChecks->DeliverCompletions();
+    MExplorerReads->DeliverCompletions();
 }
 
 // Switching the timer off and on only holds its ticks back: killing and setting the system

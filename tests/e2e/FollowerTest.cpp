@@ -2,12 +2,15 @@
 // jump driven by real mouse clicks and key presses.
 #include <gtest/gtest.h>
 
+#include <atomic>
+
 #include "tests/support/DataFiles.h"
 #include "tests/support/DialogFixture.h"
 #include "tests/support/Follow.h"
 #include "tests/support/Input.h"
 #include "tests/support/ItemDialog.h"
 #include "tests/support/Kestro.h"
+#include "tests/support/OwnWindows.h"
 #include "tests/support/Windows.h"
 #include "ui/ControlIds.h"
 #include "winutil/FileDialog.h"
@@ -262,6 +265,89 @@ INSTANTIATE_TEST_SUITE_P(WinesEditors, FollowerInAnEditor,
                          [](const testing::TestParamInfo<const wchar_t*>& info) {
                              return std::string(info.index == 0 ? "Notepad" : "Wordpad");
                          });
+
+// Explorer windows as Wine's fallback reads them: top-level "CabinetWClass" windows with the
+// address-bar chain of the item dialog.
+class ExplorerWindows {
+public:
+    // Adds a window showing `folder` behind `label`; each new one comes in front of the others.
+    void Open(const std::wstring& label, const std::wstring& folder)
+    {
+        TOwnWindow window = CreateTopWindow(OwnClass(L"CabinetWClass"), 60 + 30 * static_cast<int>(FWindows.size()),
+                                            60, 400, 300, WS_OVERLAPPEDWINDOW);
+        HWND link = window.get();
+        for (const wchar_t* className : kItemBreadcrumbChain) link = CreateChild(link, OwnClass(className), 0);
+        ::SetWindowTextW(link, (label + folder).c_str());
+        ::ShowWindow(window.get(), SW_SHOWNOACTIVATE);
+        ::SetWindowPos(window.get(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        FWindows.push_back(std::move(window));
+    }
+
+private:
+    std::vector<TOwnWindow> FWindows;
+};
+
+TEST_F(Follower, TheExplorerTabListsTheOpenFoldersFrontFirstAndAClickJumpsThere)
+{
+    const std::wstring japanese = ScratchFolder(L"エクスプローラー表示");
+    const std::wstring missing = ScratchFolder(L"ExplorerGone");
+    ::RemoveDirectoryW(missing.c_str());
+    ExplorerWindows explorer;
+    explorer.Open(kItemBreadcrumbLabel, missing);
+    explorer.Open(L"Address: ", c);
+    explorer.Open(kItemBreadcrumbLabel, japanese);
+    explorer.Open(L"Address: ", japanese);
+    TFileDialogApp app;
+    StartFollowing(app, L"save");
+    ClickAt(kestro.TabPoint(2));
+    EXPECT_TRUE(WaitFor([&] { return kestro.ListItems() == std::vector<std::wstring>{japanese, c}; }, 3000))
+        << "the tab shows " << kestro.ListItems().size() << " entries";
+    ClickEntry(kestro, 1);
+    ExpectJumped(app, c);
+
+    ::PostMessageW(app.Dialog(), WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return !kestro.Visible(); }));
+    ASSERT_EQ(kestro.RelayShow(), 0u);
+    ASSERT_TRUE(WaitFor([&] { return kestro.Visible() && kestro.EditMode(); }));
+    ClickAt(kestro.TabPoint(2));
+    ASSERT_TRUE(WaitFor([&] { return kestro.ListItems().size() == 2; }, 3000));
+    EXPECT_FALSE(kestro.ButtonShown(tbDel));
+    EXPECT_FALSE(kestro.ButtonShown(tbUp));
+    ClickAt(kestro.ListItemPoint(0));
+    ASSERT_TRUE(WaitFor([&] { return kestro.ListSelection() == 0; }));
+    ClickAt(kestro.ButtonPoint(tbAdd));
+    EXPECT_TRUE(WaitFor([&] { return kestro.TabIndex() == 0; }));
+    EXPECT_EQ(kestro.ListItems(), (std::vector<std::wstring>{a, b, c, japanese}));
+}
+
+TEST_F(Follower, AnExplorerThatDoesNotAnswerLeavesKestroAnsweringAndTheTabAsItWas)
+{
+    ExplorerWindows shown;
+    shown.Open(L"Address: ", c);
+    kestro.StartReady();
+    ASSERT_EQ(kestro.RelayShow(), 0u);
+    ASSERT_TRUE(WaitFor([&] { return kestro.Visible() && kestro.EditMode(); }));
+    ClickAt(kestro.TabPoint(2));
+    ASSERT_TRUE(WaitFor([&] { return kestro.ListItems() == std::vector<std::wstring>{c}; }, 3000));
+
+    // Explorer windows whose thread is busy: each read of them waits for its bound, and the
+    // read as a whole takes longer than Kestro waits for it.
+    std::atomic<bool> opened{false};
+    TModalThread busy([&] {
+        ExplorerWindows hung;
+        for (int i = 0; i < 12; ++i) hung.Open(L"Address: ", a);
+        opened = true;
+        ::Sleep(4000);
+    });
+    ASSERT_TRUE(WaitFor([&] { return opened.load(); }));
+    int unanswered = 0;
+    for (const ULONGLONG end = ::GetTickCount64() + 4000; ::GetTickCount64() < end; PumpFor(20)) {
+        DWORD_PTR result = 0;
+        if (!::SendMessageTimeoutW(kestro.Main(), WM_NULL, 0, 0, 0, 200, &result)) ++unanswered;
+        EXPECT_EQ(kestro.ListItems(), std::vector<std::wstring>{c});
+    }
+    EXPECT_EQ(unanswered, 0);
+}
 
 // Each case leaves Kestro following a save dialog in a state where a click on favourite 0
 // must not reach the dialog.

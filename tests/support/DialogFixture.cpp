@@ -12,9 +12,9 @@ std::wstring FileDialogAppExe()
 }
 
 void TFileDialogApp::Start(const std::wstring& mode, const std::wstring& folder,
-                           const std::wstring& fileName)
+                           const std::wstring& fileName, const std::wstring& exe)
 {
-    FProcess = TProcess::Start(FileDialogAppExe(),
+    FProcess = TProcess::Start(exe,
                                mode + L" \"" + folder + L"\" \"" + fileName + L"\"");
     const bool up = WaitFor(
         [&] {

@@ -13,9 +13,10 @@ std::wstring FileDialogAppExe();
 
 class TFileDialogApp {
 public:
-    // Starts the fixture ("open" or "save") and waits until its dialog shows a folder;
-    // fails the test when it does not come up.
-    void Start(const std::wstring& mode, const std::wstring& folder, const std::wstring& fileName);
+    // Starts the fixture ("open" or "save"), or a copy of it at `exe`, and waits until its
+    // dialog shows a folder; fails the test when it does not come up.
+    void Start(const std::wstring& mode, const std::wstring& folder, const std::wstring& fileName,
+               const std::wstring& exe = FileDialogAppExe());
 
     TProcess& Process() { return FProcess; }
     // The hidden window whose caption reports "folder:...", "result:..." or "cancel".

@@ -47,6 +47,7 @@ public:
 
     // The thread's first visible window of class `className`, waited for up to `timeoutMs`;
     // 0 when none came.
+    DWORD Id() const { return FId; }
     HWND WaitForWindow(const wchar_t* className = L"#32770", DWORD timeoutMs = 10000) const;
 
 private:

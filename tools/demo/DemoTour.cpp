@@ -6,11 +6,14 @@
 
 #include <iostream>
 #include <string>
+#include <vector>
 
 #include "tests/support/DataFiles.h"
 #include "tests/support/DialogFixture.h"
 #include "tests/support/Input.h"
+#include "tests/support/ItemDialog.h"
 #include "tests/support/Kestro.h"
+#include "tests/support/OwnWindows.h"
 #include "tests/support/Windows.h"
 
 using namespace kestro::test;
@@ -56,8 +59,13 @@ int main(int argc, char** argv)
     if (Failed(kestro.Main() != nullptr, "Kestro did not start")) return 1;
     Say("Kestro is running, hidden, in standby mode");
 
+    // The demo program runs from a folder of its own, whose path Kestro's caption shows.
+    const std::wstring demoFolder = L"C:\\Program Files\\Demo";
+    const std::wstring demo = demoFolder + L"\\Demo.exe";
+    ::CreateDirectoryW(demoFolder.c_str(), nullptr);
+    ::CopyFileW(FileDialogAppExe().c_str(), demo.c_str(), FALSE);
     TFileDialogApp dialog;
-    dialog.Start(L"save", L"C:\\users", L"report.txt");
+    dialog.Start(L"save", L"C:\\users", L"report.txt", demo);
     if (Failed(WaitFor([&] { return kestro.Visible(); }, kStepMs), "Kestro did not follow the dialog")) return 1;
     PumpFor(600);
     Say("a file dialog is in front: Kestro sits on its top-right corner");
@@ -83,6 +91,23 @@ int main(int argc, char** argv)
     PumpFor(600);
     Say("a second start brought Kestro up in edit mode");
     Shot("edit");
+
+    // Explorer windows as Wine's fallback reads them, kept off the screen.
+    std::vector<TOwnWindow> explorer;
+    for (const wchar_t* folder : {L"C:\\users\\Public", L"C:\\Program Files", L"C:\\windows"}) {
+        explorer.push_back(CreateTopWindow(OwnClass(L"CabinetWClass"), 0, 0, 300, 200, WS_OVERLAPPEDWINDOW));
+        HWND link = explorer.back().get();
+        for (const wchar_t* className : kItemBreadcrumbChain) link = CreateChild(link, OwnClass(className), 0);
+        ::SetWindowTextW(link, (std::wstring(L"アドレス: ") + folder).c_str());
+    }
+    ClickAt(kestro.TabPoint(2));
+    if (Failed(WaitFor([&] { return kestro.ListItems().size() == 3; }, kStepMs),
+               "the Explorer tab did not list the open folders"))
+        return 1;
+    ClickAt(kestro.ListItemPoint(0));
+    PumpFor(600);
+    Say("the Explorer tab lists the folders open in Explorer, the front window first");
+    Shot("explorer");
 
     if (keep) {
         // The user goes on with the running instance.

@@ -1,0 +1,24 @@
+#include "ui/ExplorerFolders.h"
+
+#include <algorithm>
+
+#include "lists/FolderList.h"
+
+namespace kestro {
+
+std::vector<std::wstring> ExplorerTabEntries(std::vector<TExplorerView> views, const std::vector<HWND>& zOrder,
+                                             const std::function<bool(const std::wstring&)>& reachable)
+{
+    const auto depth = [&](HWND window) { return std::find(zOrder.begin(), zOrder.end(), window) - zOrder.begin(); };
+    std::stable_sort(views.begin(), views.end(),
+                     [&](const TExplorerView& a, const TExplorerView& b) { return depth(a.Window) < depth(b.Window); });
+    std::vector<std::wstring> entries;
+    for (const TExplorerView& view : views) {
+        const bool listed = std::any_of(entries.begin(), entries.end(),
+                                        [&](const std::wstring& entry) { return SameEntry(entry, view.Folder); });
+        if (!listed && reachable(view.Folder)) entries.push_back(view.Folder);
+    }
+    return entries;
+}
+
+}  // namespace kestro

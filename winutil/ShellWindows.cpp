@@ -1,0 +1,93 @@
+#include "winutil/ShellWindows.h"
+
+#include <shlguid.h>
+#include <shlobj.h>
+
+#include <optional>
+
+#include "winutil/ComPtr.h"
+#include "winutil/FileDialog.h"
+#include "winutil/ForeignWindow.h"
+
+namespace kestro {
+
+namespace {
+// The folder and top-level window of one item of the shell's list; nothing for an item that
+// fails or shows no file-system folder.
+std::optional<TExplorerView> ReadShellWindow(IDispatch& item)
+{
+    TComPtr<IServiceProvider> services;
+    if (FAILED(item.QueryInterface(IID_IServiceProvider, services.outVoid()))) return std::nullopt;
+    TComPtr<IShellBrowser> browser;
+    if (FAILED(services->QueryService(SID_STopLevelBrowser, IID_IShellBrowser, browser.outVoid())))
+        return std::nullopt;
+    TComPtr<IShellView> view;
+    if (FAILED(browser->QueryActiveShellView(view.out())) || !view) return std::nullopt;
+    TComPtr<IFolderView> folderView;
+    if (FAILED(view->QueryInterface(IID_IFolderView, folderView.outVoid()))) return std::nullopt;
+    TComPtr<IPersistFolder2> folder;
+    if (FAILED(folderView->GetFolder(IID_IPersistFolder2, folder.outVoid()))) return std::nullopt;
+    PIDLIST_ABSOLUTE location = nullptr;
+    if (FAILED(folder->GetCurFolder(&location)) || !location) return std::nullopt;
+    wchar_t path[MAX_PATH] = {};
+    const bool onDisk = ::SHGetPathFromIDListW(location, path) && path[0];
+    ::CoTaskMemFree(location);
+    if (!onDisk) return std::nullopt;
+    HWND window = nullptr;
+    browser->GetWindow(&window);
+    return TExplorerView{::GetAncestor(window, GA_ROOT), path};
+}
+}  // namespace
+
+bool ReadShellWindows(IShellWindows& windows, std::vector<TExplorerView>& views)
+{
+    long count = 0;
+    if (FAILED(windows.get_Count(&count))) return false;
+    for (long i = 0; i < count; ++i) {
+        VARIANT index = {};
+        index.vt = VT_I4;
+        index.lVal = i;
+        TComPtr<IDispatch> item;
+        if (FAILED(windows.Item(index, item.out()))) return false;
+        if (!item) continue;
+        if (std::optional<TExplorerView> view = ReadShellWindow(*item.get())) views.push_back(*view);
+    }
+    return true;
+}
+
+std::vector<HWND> TopLevelWindowsInZOrder()
+{
+    std::vector<HWND> windows;
+    ::EnumWindows(
+        [](HWND wnd, LPARAM param) -> BOOL {
+            reinterpret_cast<std::vector<HWND>*>(param)->push_back(wnd);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+std::vector<TExplorerView> ReadCabinetWindows()
+{
+    std::vector<TExplorerView> views;
+    for (HWND window : TopLevelWindowsInZOrder()) {
+        if (GetWindowClass(window) != L"CabinetWClass") continue;
+        HWND bar = FindBreadcrumbBar(window);
+        if (!bar) continue;
+        const std::optional<std::wstring> text = QueryForeignText(bar);
+        if (text && !text->empty()) views.push_back({window, FolderFromBreadcrumbText(*text)});
+    }
+    return views;
+}
+
+std::vector<TExplorerView> ReadExplorerViews()
+{
+    TComPtr<IShellWindows> windows;
+    std::vector<TExplorerView> views;
+    if (SUCCEEDED(::CoCreateInstance(CLSID_ShellWindows, nullptr, CLSCTX_ALL, IID_IShellWindows, windows.outVoid())) &&
+        ReadShellWindows(*windows.get(), views))
+        return views;
+    return ReadCabinetWindows();
+}
+
+}  // namespace kestro

@@ -1,0 +1,35 @@
+#pragma once
+// The folders that the open Explorer windows show: read through the shell's list of its
+// windows, or, where that list cannot be had, from the windows' own address bars. Every read
+// may wait on Explorer without a limit, so it is made on a worker thread.
+#include <windows.h>
+#include <exdisp.h>
+
+#include <string>
+#include <vector>
+
+namespace kestro {
+
+// A folder an Explorer window (or one of its tabs) shows, with that window's top-level window.
+struct TExplorerView {
+    HWND Window = nullptr;
+    std::wstring Folder;
+};
+
+// Walks the shell's list of its windows: for each item the current folder of its view and its
+// top-level window; a location without a file-system path and an item whose view cannot be read
+// are skipped. False when the list itself cannot be walked (get_Count or Item fails).
+bool ReadShellWindows(IShellWindows& windows, std::vector<TExplorerView>& views);
+
+// The top-level windows of class "CabinetWClass", in Z-order, each read through the address
+// bar as a dialog's is, with bounded sends.
+std::vector<TExplorerView> ReadCabinetWindows();
+
+// The shell's list when it can be had and walked, else the windows themselves. For a thread
+// with an apartment of its own.
+std::vector<TExplorerView> ReadExplorerViews();
+
+// The top-level windows, front first.
+std::vector<HWND> TopLevelWindowsInZOrder();
+
+}  // namespace kestro
