@@ -367,13 +367,7 @@ public:
     TExplorerFixtures(int count, const std::wstring& folder)
         : FThread([this, count, folder] {
               std::vector<TOwnWindow> windows;
-              for (int i = 0; i < count; ++i) {
-                  windows.push_back(CreateTopWindow(OwnClass(L"CabinetWClass"), 40 + 10 * i, 40, 300, 200,
-                                                    WS_OVERLAPPEDWINDOW));
-                  HWND link = windows.back().get();
-                  for (const wchar_t* className : kItemBreadcrumbChain) link = CreateChild(link, OwnClass(className), 0);
-                  ::SetWindowTextW(link, (L"Address: " + folder).c_str());
-              }
+              for (int i = 0; i < count; ++i) windows.push_back(CreateExplorerWindow(L"Address: ", folder, 40 + 10 * i));
               FReady = true;
               MSG msg;
               while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
@@ -401,10 +395,12 @@ std::vector<double> ExplorerReads(const std::wstring& folder)
 {
     TExplorerFixtures windows(10, folder);
     std::vector<double> times;
+    // As Kestro's reads after its first: Wine's list of shell windows is known to be missing.
+    bool shellList = true;
     for (int i = 0; i < kTrials; ++i) {
         const double start = Seconds();
         const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-        kestro::ExplorerTabEntries(kestro::ReadExplorerViews(), kestro::TopLevelWindowsInZOrder(),
+        kestro::ExplorerTabEntries(kestro::ReadExplorerViews(shellList), kestro::TopLevelWindowsInZOrder(),
                                    kestro::FolderReachable);
         if (SUCCEEDED(com)) ::CoUninitialize();
         times.push_back((Seconds() - start) * 1000);

@@ -227,6 +227,7 @@ private:
     std::vector<std::wstring> MExplorerFolders;
     ULONGLONG MExplorerReadStarted = 0;
     ULONGLONG MExplorerReadLast = 0;
+    bool FShellListImplemented = true;
     // Counts the jumps asked for: one still waiting for its check is dropped by a newer one.
     unsigned MJumpNumber = 0;
     // Changes not yet written; the save timer writes them.

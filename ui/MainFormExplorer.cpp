@@ -2,6 +2,7 @@
 #include <objbase.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "ui/ControlIds.h"
 #include "ui/ExplorerFolders.h"
@@ -17,16 +18,17 @@ void TMainForm::ReadExplorerFolders()
     if (MExplorerReadStarted) return;
     MExplorerReadStarted = MExplorerReadLast = ::GetTickCount64();
     MExplorerReads->Run(
-        [] {
+        [shellList = FShellListImplemented]() mutable {
             // Explorer's objects are reached through an apartment of this thread's own.
             const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
             std::vector<std::wstring> folders =
-                ExplorerTabEntries(ReadExplorerViews(), TopLevelWindowsInZOrder(), FolderReachable);
+                ExplorerTabEntries(ReadExplorerViews(shellList), TopLevelWindowsInZOrder(), FolderReachable);
             if (SUCCEEDED(com)) ::CoUninitialize();
-            return folders;
+            return std::make_pair(folders, shellList);
         },
-        [this, started = MExplorerReadStarted](const std::vector<std::wstring>& folders) {
-            ExplorerFoldersRead(folders, started);
+        [this, started = MExplorerReadStarted](const std::pair<std::vector<std::wstring>, bool>& read) {
+            FShellListImplemented = read.second;
+            ExplorerFoldersRead(read.first, started);
         });
 }
 

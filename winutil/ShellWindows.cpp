@@ -39,20 +39,20 @@ std::optional<TExplorerView> ReadShellWindow(IDispatch& item)
 }
 }  // namespace
 
-bool ReadShellWindows(IShellWindows& windows, std::vector<TExplorerView>& views)
+HRESULT ReadShellWindows(IShellWindows& windows, std::vector<TExplorerView>& views)
 {
     long count = 0;
-    if (FAILED(windows.get_Count(&count))) return false;
+    if (const HRESULT counted = windows.get_Count(&count); FAILED(counted)) return counted;
     for (long i = 0; i < count; ++i) {
         VARIANT index = {};
         index.vt = VT_I4;
         index.lVal = i;
         TComPtr<IDispatch> item;
-        if (FAILED(windows.Item(index, item.out()))) return false;
+        if (const HRESULT found = windows.Item(index, item.out()); FAILED(found)) return found;
         if (!item) continue;
         if (std::optional<TExplorerView> view = ReadShellWindow(*item.get())) views.push_back(*view);
     }
-    return true;
+    return S_OK;
 }
 
 std::vector<HWND> TopLevelWindowsInZOrder()
@@ -80,13 +80,16 @@ std::vector<TExplorerView> ReadCabinetWindows()
     return views;
 }
 
-std::vector<TExplorerView> ReadExplorerViews()
+std::vector<TExplorerView> ReadExplorerViews(bool& shellListImplemented)
 {
+    if (!shellListImplemented) return ReadCabinetWindows();
     TComPtr<IShellWindows> windows;
+    if (FAILED(::CoCreateInstance(CLSID_ShellWindows, nullptr, CLSCTX_ALL, IID_IShellWindows, windows.outVoid())))
+        return ReadCabinetWindows();
     std::vector<TExplorerView> views;
-    if (SUCCEEDED(::CoCreateInstance(CLSID_ShellWindows, nullptr, CLSCTX_ALL, IID_IShellWindows, windows.outVoid())) &&
-        ReadShellWindows(*windows.get(), views))
-        return views;
+    const HRESULT walked = ReadShellWindows(*windows.get(), views);
+    if (SUCCEEDED(walked)) return views;
+    shellListImplemented = walked != E_NOTIMPL;
     return ReadCabinetWindows();
 }
 

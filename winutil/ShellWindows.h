@@ -18,16 +18,18 @@ struct TExplorerView {
 
 // Walks the shell's list of its windows: for each item the current folder of its view and its
 // top-level window; a location without a file-system path and an item whose view cannot be read
-// are skipped. False when the list itself cannot be walked (get_Count or Item fails).
-bool ReadShellWindows(IShellWindows& windows, std::vector<TExplorerView>& views);
+// are skipped. The error of get_Count or Item when the list itself cannot be walked.
+HRESULT ReadShellWindows(IShellWindows& windows, std::vector<TExplorerView>& views);
 
 // The top-level windows of class "CabinetWClass", in Z-order, each read through the address
 // bar as a dialog's is, with bounded sends.
 std::vector<TExplorerView> ReadCabinetWindows();
 
 // The shell's list when it can be had and walked, else the windows themselves. For a thread
-// with an apartment of its own.
-std::vector<TExplorerView> ReadExplorerViews();
+// with an apartment of its own. A list that answers E_NOTIMPL (Wine's) will never be walked:
+// `shellListImplemented` turns false, and while it is false only the windows are read, since
+// creating the list alone takes longer than reading every window.
+std::vector<TExplorerView> ReadExplorerViews(bool& shellListImplemented);
 
 // The top-level windows, front first.
 std::vector<HWND> TopLevelWindowsInZOrder();

@@ -273,11 +273,7 @@ public:
     // Adds a window showing `folder` behind `label`; each new one comes in front of the others.
     void Open(const std::wstring& label, const std::wstring& folder)
     {
-        TOwnWindow window = CreateTopWindow(OwnClass(L"CabinetWClass"), 60 + 30 * static_cast<int>(FWindows.size()),
-                                            60, 400, 300, WS_OVERLAPPEDWINDOW);
-        HWND link = window.get();
-        for (const wchar_t* className : kItemBreadcrumbChain) link = CreateChild(link, OwnClass(className), 0);
-        ::SetWindowTextW(link, (label + folder).c_str());
+        TOwnWindow window = CreateExplorerWindow(label, folder, 60 + 30 * static_cast<int>(FWindows.size()));
         ::ShowWindow(window.get(), SW_SHOWNOACTIVATE);
         ::SetWindowPos(window.get(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         FWindows.push_back(std::move(window));

@@ -4,6 +4,7 @@
 
 #include <cwchar>
 
+#include "tests/support/ItemDialog.h"
 #include "tests/support/Windows.h"
 
 namespace kestro::test {
@@ -42,6 +43,15 @@ std::wstring FastDrive()
 DWORD SlowDriveDelayMs()
 {
     return static_cast<DWORD>(_wtoi(Environment(L"KESTRO_SLOW_DELAY_MS").c_str()));
+}
+
+TOwnWindow CreateExplorerWindow(const std::wstring& label, const std::wstring& folder, int left, DWORD style)
+{
+    TOwnWindow window = CreateTopWindow(OwnClass(L"CabinetWClass"), left, 40, 400, 300, style);
+    HWND link = window.get();
+    for (const wchar_t* className : kItemBreadcrumbChain) link = CreateChild(link, OwnClass(className), 0);
+    ::SetWindowTextW(link, (label + folder).c_str());
+    return window;
 }
 
 bool WaitFollowing(const TKestro& kestro, HWND dialog, DWORD timeoutMs)

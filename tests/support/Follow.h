@@ -7,6 +7,7 @@
 
 #include "tests/support/Input.h"
 #include "tests/support/Kestro.h"
+#include "tests/support/OwnWindows.h"
 
 namespace kestro::test {
 
@@ -16,6 +17,11 @@ std::wstring SlowDrive();
 std::wstring FastDrive();
 // The share's wait for one look at a folder, in milliseconds.
 DWORD SlowDriveDelayMs();
+
+// A top-level "CabinetWClass" window with the item dialog's address-bar chain, whose bar shows
+// `label` and `folder`, as Explorer's window is read where the shell's list cannot be had.
+TOwnWindow CreateExplorerWindow(const std::wstring& label, const std::wstring& folder, int left = 40,
+                                DWORD style = WS_OVERLAPPEDWINDOW);
 
 // The caption Kestro shows while it follows a dialog of the program `exe`.
 std::wstring FollowCaption(const std::wstring& exe);

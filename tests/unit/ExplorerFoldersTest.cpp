@@ -193,7 +193,7 @@ TEST(ShellWindowsList, ReadsFileSystemFoldersSkipsTheRestAndReleasesEverything)
     list.Windows = {&windows, &thisPc, &failing, &users};
 
     std::vector<TExplorerView> views;
-    ASSERT_TRUE(ReadShellWindows(list, views));
+    ASSERT_EQ(ReadShellWindows(list, views), S_OK);
     ASSERT_EQ(views.size(), 2u);
     EXPECT_EQ(views[0].Folder, L"C:\\windows");
     EXPECT_EQ(views[0].Window, ::GetAncestor(W(11), GA_ROOT));
@@ -209,11 +209,11 @@ TEST(ShellWindowsList, AListThatCannotBeWalkedIsReportedForTheFallback)
     list.Windows = {&windows};
     list.CountResult = E_NOTIMPL;
     std::vector<TExplorerView> views;
-    EXPECT_FALSE(ReadShellWindows(list, views));
+    EXPECT_EQ(ReadShellWindows(list, views), E_NOTIMPL);
 
     list.CountResult = S_OK;
     list.Windows = {&windows, nullptr};
-    EXPECT_FALSE(ReadShellWindows(list, views));
+    EXPECT_EQ(ReadShellWindows(list, views), E_NOTIMPL);
     EXPECT_EQ(windows.References(), 1);
 }
 

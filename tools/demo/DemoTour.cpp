@@ -12,6 +12,7 @@
 #include "tests/support/DialogFixture.h"
 #include "tests/support/Input.h"
 #include "tests/support/ItemDialog.h"
+#include "tests/support/Follow.h"
 #include "tests/support/Kestro.h"
 #include "tests/support/OwnWindows.h"
 #include "tests/support/Windows.h"
@@ -95,10 +96,7 @@ int main(int argc, char** argv)
     // Explorer windows as Wine's fallback reads them, kept off the screen.
     std::vector<TOwnWindow> explorer;
     for (const wchar_t* folder : {L"C:\\users\\Public", L"C:\\Program Files", L"C:\\windows"}) {
-        explorer.push_back(CreateTopWindow(OwnClass(L"CabinetWClass"), 0, 0, 300, 200, WS_OVERLAPPEDWINDOW));
-        HWND link = explorer.back().get();
-        for (const wchar_t* className : kItemBreadcrumbChain) link = CreateChild(link, OwnClass(className), 0);
-        ::SetWindowTextW(link, (std::wstring(L"アドレス: ") + folder).c_str());
+        explorer.push_back(CreateExplorerWindow(kItemBreadcrumbLabel, folder));
     }
     ClickAt(kestro.TabPoint(2));
     if (Failed(WaitFor([&] { return kestro.ListItems().size() == 3; }, kStepMs),
