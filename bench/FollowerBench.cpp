@@ -39,7 +39,8 @@ using namespace kestro::test;
 
 namespace {
 
-constexpr UINT_PTR kOtherTimerId = kestro::kTimerId + 1;
+// An id none of Kestro's timers has, so that its WM_TIMER returns at once.
+constexpr UINT_PTR kOtherTimerId = 0x7E57;
 constexpr int kRounds = 7;
 constexpr int kTicksPerRound = 300;
 constexpr int kFloorCalls = 20000;

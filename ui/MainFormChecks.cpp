@@ -8,11 +8,12 @@ namespace kestro {
 
 void TMainForm::CheckFolder(const std::wstring& path, TFolderCheck check, std::function<void(bool)> answer)
 {
-    std::vector<std::function<void(bool)>>& waiting = MPendingChecks[std::to_wstring(check) + L"|" + path];
+    const std::wstring key = std::to_wstring(check) + L"|" + path;
+    std::vector<std::function<void(bool)>>& waiting = MPendingChecks[key];
     waiting.push_back(std::move(answer));
     if (waiting.size() > 1) return;
     MFolderChecks->Run([path, check] { return check == fcReachable ? FolderReachable(path) : FolderExists(path); },
-                       [this, key = std::to_wstring(check) + L"|" + path](bool result) {
+                       [this, key](bool result) {
                            auto node = MPendingChecks.extract(key);
                            for (auto& callback : node.mapped()) callback(result);
                        });

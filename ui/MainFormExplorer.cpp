@@ -24,7 +24,7 @@ void TMainForm::ReadExplorerFolders()
             std::vector<std::wstring> folders =
                 ExplorerTabEntries(ReadExplorerViews(shellList), TopLevelWindowsInZOrder(), FolderReachable);
             if (SUCCEEDED(com)) ::CoUninitialize();
-            return std::make_pair(folders, shellList);
+            return std::make_pair(std::move(folders), shellList);
         },
         [this, started = MExplorerReadStarted](const std::pair<std::vector<std::wstring>, bool>& read) {
             FShellListImplemented = read.second;

@@ -1,8 +1,8 @@
 #include <windows.h>
 
+#include "ui/ControlIds.h"
 #include "ui/MainForm.h"
 #include "winutil/FolderJump.h"
-#include "ui/ControlIds.h"
 
 namespace kestro {
 
