@@ -31,8 +31,6 @@
 #include "tests/support/Windows.h"
 #include "ui/ControlIds.h"
 #include "ui/ExplorerFolders.h"
-#include "winutil/PathChecks.h"
-#include "winutil/ShellWindows.h"
 
 using namespace kestro::bench;
 using namespace kestro::test;
@@ -400,10 +398,7 @@ std::vector<double> ExplorerReads(const std::wstring& folder)
     bool shellList = true;
     for (int i = 0; i < kTrials; ++i) {
         const double start = Seconds();
-        const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-        kestro::ExplorerTabEntries(kestro::ReadExplorerViews(shellList), kestro::TopLevelWindowsInZOrder(),
-                                   kestro::FolderReachable);
-        if (SUCCEEDED(com)) ::CoUninitialize();
+        kestro::ReadExplorerTabEntries(shellList);
         times.push_back((Seconds() - start) * 1000);
     }
     return times;

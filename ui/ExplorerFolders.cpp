@@ -1,8 +1,11 @@
 #include "ui/ExplorerFolders.h"
 
+#include <objbase.h>
+
 #include <algorithm>
 
 #include "lists/FolderList.h"
+#include "winutil/PathChecks.h"
 
 namespace kestro {
 
@@ -18,6 +21,15 @@ std::vector<std::wstring> ExplorerTabEntries(std::vector<TExplorerView> views, c
                                         [&](const std::wstring& entry) { return SameEntry(entry, view.Folder); });
         if (!listed && reachable(view.Folder)) entries.push_back(view.Folder);
     }
+    return entries;
+}
+
+std::vector<std::wstring> ReadExplorerTabEntries(bool& shellListImplemented)
+{
+    const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    std::vector<std::wstring> entries =
+        ExplorerTabEntries(ReadExplorerViews(shellListImplemented), TopLevelWindowsInZOrder(), FolderReachable);
+    if (SUCCEEDED(com)) ::CoUninitialize();
     return entries;
 }
 

@@ -16,4 +16,8 @@ namespace kestro {
 std::vector<std::wstring> ExplorerTabEntries(std::vector<TExplorerView> views, const std::vector<HWND>& zOrder,
                                              const std::function<bool(const std::wstring&)>& reachable);
 
+// One read of the tab's entries, in an apartment of the calling thread's own; see
+// ReadExplorerViews for `shellListImplemented`. May wait on Explorer without a limit.
+std::vector<std::wstring> ReadExplorerTabEntries(bool& shellListImplemented);
+
 }  // namespace kestro

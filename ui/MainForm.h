@@ -222,10 +222,10 @@ private:
     // a path already being checked is not checked twice: its callers wait for the one answer.
     std::unique_ptr<TBackgroundWork> MFolderChecks;
     std::map<std::wstring, std::vector<std::function<void(bool)>>> MPendingChecks;
-    // The Explorer tab's entries as last read; a read is outstanding while its start time is set.
+    // The Explorer tab's entries as last read, and when the last read started.
     std::unique_ptr<TBackgroundWork> MExplorerReads;
     std::vector<std::wstring> MExplorerFolders;
-    ULONGLONG MExplorerReadStarted = 0;
+    bool FExplorerReading = false;
     ULONGLONG MExplorerReadLast = 0;
     bool FShellListImplemented = true;
     // Counts the jumps asked for: one still waiting for its check is dropped by a newer one.

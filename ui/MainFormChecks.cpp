@@ -26,7 +26,6 @@ void TMainForm::RecordShownFolder(const std::wstring& folder)
     if (TabIndex() != 1) return;
     TrimHistory(*MListH);
     FillListBox(MListH->Items);
-    FitListExtent(ListBox);
 }
 
 void TMainForm::PurgeMissingFolder(const std::wstring& folder)
@@ -35,9 +34,7 @@ void TMainForm::PurgeMissingFolder(const std::wstring& folder)
     PurgeHistory(*MListH, [&](const std::wstring& entry) { return SameEntry(entry, folder); });
     if (MListH->Items.size() == before) return;
     HistoryChanged();
-    if (TabIndex() != 1) return;
-    FillListBox(MListH->Items);
-    FitListExtent(ListBox);
+    if (TabIndex() == 1) FillListBox(MListH->Items);
 }
 
 }  // namespace kestro

@@ -1,32 +1,25 @@
 #include <windows.h>
-#include <objbase.h>
-
 #include <algorithm>
 #include <utility>
 
 #include "ui/ControlIds.h"
 #include "ui/ExplorerFolders.h"
 #include "ui/MainForm.h"
-#include "winutil/PathChecks.h"
-#include "winutil/ShellWindows.h"
 
 namespace kestro {
 
 void TMainForm::ReadExplorerFolders()
 {
     // One read at a time: a read stuck in a hung Explorer holds no second thread.
-    if (MExplorerReadStarted) return;
-    MExplorerReadStarted = MExplorerReadLast = ::GetTickCount64();
+    if (FExplorerReading) return;
+    FExplorerReading = true;
+    MExplorerReadLast = ::GetTickCount64();
     MExplorerReads->Run(
         [shellList = FShellListImplemented]() mutable {
-            // Explorer's objects are reached through an apartment of this thread's own.
-            const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-            std::vector<std::wstring> folders =
-                ExplorerTabEntries(ReadExplorerViews(shellList), TopLevelWindowsInZOrder(), FolderReachable);
-            if (SUCCEEDED(com)) ::CoUninitialize();
+            std::vector<std::wstring> folders = ReadExplorerTabEntries(shellList);
             return std::make_pair(std::move(folders), shellList);
         },
-        [this, started = MExplorerReadStarted](const std::pair<std::vector<std::wstring>, bool>& read) {
+        [this, started = MExplorerReadLast](const std::pair<std::vector<std::wstring>, bool>& read) {
             FShellListImplemented = read.second;
             ExplorerFoldersRead(read.first, started);
         });
@@ -34,7 +27,7 @@ void TMainForm::ReadExplorerFolders()
 
 void TMainForm::ExplorerFoldersRead(const std::vector<std::wstring>& folders, ULONGLONG started)
 {
-    MExplorerReadStarted = 0;
+    FExplorerReading = false;
     // A read that came back too late was given up: the tab keeps what it showed.
     if (::GetTickCount64() - started > kExplorerReadBoundMs || folders == MExplorerFolders) return;
     MExplorerFolders = folders;
@@ -42,7 +35,6 @@ void TMainForm::ExplorerFoldersRead(const std::vector<std::wstring>& folders, UL
     // Nothing moves under the user's pointer: the selection stays on its folder.
     const std::wstring selected = SelectedEntry();
     FillListBox(MExplorerFolders);
-    FitListExtent(ListBox);
     if (selected.empty()) return;
     const auto kept = std::find(MExplorerFolders.begin(), MExplorerFolders.end(), selected);
     if (kept != MExplorerFolders.end())

@@ -8,7 +8,6 @@
 #include "ui/FormNames.h"
 #include "ui/MainForm.h"
 #include "winutil/DataFolder.h"
-#include "winutil/PathChecks.h"
 
 namespace kestro {
 
@@ -38,7 +37,6 @@ void TMainForm::LoadLists()
     if (TextFileExists(favourites)) {
         LoadListFile(*MListF, favourites);
         FillListBox(MListF->Items);
-        FitListExtent(ListBox);
     } else {
         MListF->Loaded = true;
         ShowWelcome();

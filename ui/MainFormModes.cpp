@@ -138,7 +138,6 @@ void TMainForm::TabChange()
     const bool favourites = tab == 0;
     const bool explorer = tab == kExplorerTab;
     FillListBox(favourites ? MListF->Items : explorer ? MExplorerFolders : MListH->Items);
-    FitListExtent(ListBox);
     ::SendMessageW(ToolBar, TB_HIDEBUTTON, idTBDel, MAKELPARAM(explorer, 0));
     ::SendMessageW(ToolBar, TB_HIDEBUTTON, idToolButton1, MAKELPARAM(explorer, 0));
     ::SendMessageW(ToolBar, TB_HIDEBUTTON, idTBUp, MAKELPARAM(!favourites, 0));

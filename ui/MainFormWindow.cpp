@@ -3,6 +3,7 @@
 
 #include "ui/ControlIds.h"
 #include "ui/MainForm.h"
+#include "winutil/PathChecks.h"
 
 namespace kestro {
 
@@ -120,6 +121,7 @@ void TMainForm::FillListBox(const std::vector<std::wstring>& items)
         ::SendMessageW(ListBox, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
     ::SendMessageW(ListBox, WM_SETREDRAW, TRUE, 0);
     ::InvalidateRect(ListBox, nullptr, TRUE);
+    FitListExtent(ListBox);
 }
 
 std::vector<std::wstring> TMainForm::ListBoxItems() const

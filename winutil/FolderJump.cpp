@@ -58,7 +58,7 @@ void SendFolderToDialog(HWND dialog, HWND box, const std::wstring& folder, const
     if (!FocusBox(dialog, box)) return;
     // Without the folder in the box the Enter would accept the user's file name in the folder
     // the dialog shows; a dialog that stops answering here gets no Enter, only its name back.
-    if (!SendToForeign(box, WM_CLEAR, 0, 0, nullptr, kJumpSendTimeoutMs) || !SetBoxText(box, folder)) {
+    if (!SendToForeign(box, WM_CLEAR, 0, 0, kJumpSendTimeoutMs) || !SetBoxText(box, folder)) {
         if (!name.empty()) SetBoxText(box, name);
         return;
     }

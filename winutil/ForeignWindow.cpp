@@ -4,7 +4,7 @@
 
 namespace kestro {
 
-bool SendToForeign(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result, UINT timeoutMs)
+bool SendToForeign(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam, UINT timeoutMs, LRESULT* result)
 {
     DWORD_PTR answer = 0;
     const bool answered =
@@ -20,7 +20,7 @@ bool GetForeignText(HWND wnd, std::wstring& text)
 {
     wchar_t buffer[MAX_PATH] = {};
     const bool answered =
-        SendToForeign(wnd, WM_GETTEXT, MAX_PATH, reinterpret_cast<LPARAM>(buffer), nullptr, kForeignReadTimeoutMs);
+        SendToForeign(wnd, WM_GETTEXT, MAX_PATH, reinterpret_cast<LPARAM>(buffer), kForeignReadTimeoutMs);
     text.assign(buffer, wcsnlen(buffer, MAX_PATH));
     return answered;
 }
@@ -29,7 +29,7 @@ bool GetForeignText(HWND wnd, std::wstring& text)
 std::optional<std::wstring> QueryForeignText(HWND wnd)
 {
     LRESULT length = 0;
-    if (!SendToForeign(wnd, WM_GETTEXTLENGTH, 0, 0, &length, kForeignReadTimeoutMs)) return std::nullopt;
+    if (!SendToForeign(wnd, WM_GETTEXTLENGTH, 0, 0, kForeignReadTimeoutMs, &length)) return std::nullopt;
     std::wstring text;
     if (static_cast<int>(length) > 0 && !GetForeignText(wnd, text)) return std::nullopt;
     return text;
@@ -44,12 +44,12 @@ std::wstring ReadForeignText(HWND wnd)
 
 bool SetForeignText(HWND wnd, const std::wstring& text, UINT timeoutMs)
 {
-    return SendToForeign(wnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), nullptr, timeoutMs);
+    return SendToForeign(wnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), timeoutMs);
 }
 
 bool ForeignWindowAnswers(HWND wnd, UINT timeoutMs)
 {
-    return SendToForeign(wnd, WM_NULL, 0, 0, nullptr, timeoutMs);
+    return SendToForeign(wnd, WM_NULL, 0, 0, timeoutMs);
 }
 
 }  // namespace kestro

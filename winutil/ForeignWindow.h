@@ -8,14 +8,13 @@
 
 namespace kestro {
 
-constexpr UINT kForeignReplyTimeoutMs = 1000;
 // Reads are repeated at the follow loop's next tick, so they wait less: a dialog that stops
 // answering then holds Kestro up for a fraction of a tick, not for seconds.
 constexpr UINT kForeignReadTimeoutMs = 250;
 
 // Sends `message`; false when the window did not answer in time (or is hung or gone).
-bool SendToForeign(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result = nullptr,
-                   UINT timeoutMs = kForeignReplyTimeoutMs);
+bool SendToForeign(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam, UINT timeoutMs,
+                   LRESULT* result = nullptr);
 
 // A check quick enough for every tick: whether a window that stopped answering does so again.
 constexpr UINT kForeignQuickCheckMs = 15;
@@ -29,10 +28,10 @@ std::optional<std::wstring> QueryForeignText(HWND wnd);
 std::wstring ReadForeignText(HWND wnd);
 
 // WM_SETTEXT with `text`; false when the window did not answer in time.
-bool SetForeignText(HWND wnd, const std::wstring& text, UINT timeoutMs = kForeignReplyTimeoutMs);
+bool SetForeignText(HWND wnd, const std::wstring& text, UINT timeoutMs);
 
 // Whether the window's thread answers a message in time. Calls that wait for another thread
 // without a limit (bringing its window forward, moving its focus) are made only after this.
-bool ForeignWindowAnswers(HWND wnd, UINT timeoutMs = kForeignReplyTimeoutMs);
+bool ForeignWindowAnswers(HWND wnd, UINT timeoutMs);
 
 }  // namespace kestro
