@@ -1,11 +1,31 @@
 #include <windows.h>
+#include <ole2.h>
 
 #include <cstdlib>
 
 #include "app/Startup.h"
 
+namespace {
+// The folder-browse dialog in its new style and the shell's opening of a folder need a
+// single-threaded apartment on the thread that calls them: the window's thread.
+class TOleSession {
+public:
+    TOleSession() : FInitialised(SUCCEEDED(::OleInitialize(nullptr))) {}
+    TOleSession(const TOleSession&) = delete;
+    TOleSession& operator=(const TOleSession&) = delete;
+    ~TOleSession()
+    {
+        if (FInitialised) ::OleUninitialize();
+    }
+
+private:
+    bool FInitialised;
+};
+}  // namespace
+
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
 {
+    const TOleSession ole;
     return kestro::RunKestro(instance);
 }
 

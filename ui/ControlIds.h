@@ -26,14 +26,16 @@ constexpr UINT kTimerInterval = 500;
 constexpr UINT_PTR kSaveTimerId = 2;
 constexpr UINT kSaveDelayMs = 1500;
 // Posted to the main window when a window event asks the follower to act at once; wParam is
-// a TFollowRequest.
+// a TDialogEvents::TRequest and lParam the window the event is about.
 constexpr UINT WM_FOLLOWREQUEST = WM_APP + 1;
 // Folder checks that may run at once; a share that does not answer holds no more threads.
 constexpr size_t kFolderCheckThreads = 3;
-// A jump waits this long at most for its folder check ...
-constexpr unsigned kJumpCheckBoundMs = 10000;
-// ... and leaving the history tab drops only the entries found missing within this time.
+// Leaving the history tab drops only the entries found missing within this time.
 constexpr unsigned kPurgeBoundMs = 5000;
+// The timer that ends a jump stuck in a dialog that stopped answering.
+constexpr UINT_PTR kJumpBoundTimerId = 3;
+// The timer of the follower's looks again at a dialog announced before it was shown.
+constexpr UINT_PTR kRecheckTimerId = 4;
 // The tab of the folders open in Explorer, read at most this often while it is shown, and
 // given up on when a read takes longer than the bound.
 constexpr int kExplorerTab = 2;

@@ -97,9 +97,11 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         if (wParam == kTimerId && FTimerOn) Guarded([this] { TimerTimer(); });
         if (wParam == kTimerId) ExplorerTabTimer();
         if (wParam == kSaveTimerId) SaveTimerTimer();
+        if (wParam == kJumpBoundTimerId) Guarded([this] { MDialogWork->BoundReached(); });
+        if (wParam == kRecheckTimerId) Guarded([this] { RecheckTimerTimer(); });
         return 0;
     case WM_EXITSIZEMOVE: FormExitSizeMove(); return 0;
-    case WM_FOLLOWREQUEST: Guarded([&] { WMFollowRequest(wParam); }); return 0;
+    case WM_FOLLOWREQUEST: Guarded([&] { WMFollowRequest(wParam, lParam); }); return 0;
     case WM_WORKDONE: Guarded([this] { WMWorkDone(); }); return 0;
     // The list is what the keyboard works on, so it gets the focus each time the window does.
     case WM_SETFOCUS: ::SetFocus(ListBox); return 0;
@@ -114,7 +116,8 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_DESTROY:
         ::KillTimer(FHandle, kTimerId);
         ::KillTimer(FHandle, kSaveTimerId);
-        UnhookEvents();
+        ::KillTimer(FHandle, kJumpBoundTimerId);
+        MEvents.reset();
         FormDestroy();
         ::PostQuitMessage(0);
         return 0;
@@ -202,7 +205,7 @@ void TMainForm::CreateControls()
     LayoutControls();
     CreateTimer();
     CreateBackgroundWork();
-    HookForegroundEvents();
+    MEvents = std::make_unique<TDialogEvents>(FHandle, WM_FOLLOWREQUEST, kRecheckTimerId);
 }
 
 void TMainForm::CreateToolBar()

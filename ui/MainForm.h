@@ -12,6 +12,9 @@
 #include "lists/FileError.h"
 #include "lists/FolderList.h"
 #include "lists/SettingsFile.h"
+#include "ui/DialogEvents.h"
+#include "ui/DialogParts.h"
+#include "ui/DialogWork.h"
 #include "winutil/BackgroundWork.h"
 #include "winutil/Handles.h"
 
@@ -112,6 +115,11 @@ private:
 
     // The dialog follower (MainFormFollower.cpp).
     void TimerTimer();
+    void Follow(HWND announced);
+    HWND FileDialogInFront(HWND announced) const;
+    void ForgetDialog();
+    void WMFollowRequest(WPARAM request, LPARAM wnd);
+    void RecheckTimerTimer();
     void AlignOnDialog(HWND dialog);
     std::wstring OwnerPath(HWND dialog);
     void ReadDialog();
@@ -134,21 +142,10 @@ private:
     void JumpToSelected();
     void StatusBarDblClick();
     bool DialogTakesInput() const;
-    void RunOnDialog(std::function<void()> work);
+    void RunOnDialog(std::function<void(ULONGLONG deadline)> work);
     void DialogWorkDone();
-    bool JumpStillWanted(HWND dialog, ULONGLONG asked) const;
+    bool JumpStillWanted(HWND dialog) const;
     void WMWorkDone();
-
-    // Window events that make the follower act before the next tick (MainFormEvents.cpp).
-    enum TFollowRequest : WPARAM { frTick, frAlign };
-    static void CALLBACK FollowEventProc(HWINEVENTHOOK hook, DWORD event, HWND wnd, LONG object,
-                                         LONG child, DWORD thread, DWORD time);
-    void HookForegroundEvents();
-    void WatchDialog(HWND dialog);
-    void UnhookEvents();
-    void FollowEvent(DWORD event, HWND wnd);
-    void RequestFollow(TFollowRequest request);
-    void WMFollowRequest(WPARAM request);
 
     // Window operations other parts use.
     void Show();
@@ -208,16 +205,11 @@ private:
     // A followed dialog whose thread did not answer a read: it is not waited on again until it
     // answers a quick check.
     HWND MSilentDlg = nullptr;
-    UniqueWinEventHook MForegroundHook;
-    // Hooks on the followed dialog's thread: its destruction or hiding, and its moves.
-    HWND MWatchedDlg = nullptr;
-    UniqueWinEventHook MDialogGoneHook;
-    UniqueWinEventHook MDialogMoveHook;
-    bool FTickRequested = false;
-    bool FAlignRequested = false;
+    TDialogParts MParts;
+    // Window events that make the follower act before the next tick.
+    std::unique_ptr<TDialogEvents> MEvents;
     // Work on other programs' windows, off the window's thread: one jump at a time.
-    std::unique_ptr<TBackgroundWork> MDialogWork;
-    bool FJumping = false;
+    std::unique_ptr<TDialogWork> MDialogWork;
     // A folder check stuck on a slow share holds one of a few threads; further checks wait, and
     // a path already being checked is not checked twice: its callers wait for the one answer.
     std::unique_ptr<TBackgroundWork> MFolderChecks;

@@ -15,30 +15,78 @@ namespace kestro {
 
 void TMainForm::TimerTimer()
 {
+    Follow(nullptr);
+}
+
+void TMainForm::Follow(HWND announced)
+{
     if (EditMode()) return;
     StopTimer();
     TScopeExit restart([this] { StartTimer(); });
 
-    // This tick does whatever a pending request for one would.
-    FTickRequested = false;
-    HWND foreground = ::GetForegroundWindow();
-    if (IsFileDialog(foreground)) {
+    if (HWND dialog = FileDialogInFront(announced)) {
         // Watched before anything else, so that a move or close right after the dock is seen.
-        WatchDialog(foreground);
-        SetCaption(std::wstring(kApplicationTitle) + L" - " + OwnerPath(foreground));
-        AlignOnDialog(foreground);
+        MEvents->Watch(dialog);
+        SetCaption(std::wstring(kApplicationTitle) + L" - " + OwnerPath(dialog));
+        AlignOnDialog(dialog);
         if (!Visible()) Show();
-        MDlg = foreground;
+        MDlg = dialog;
         ReadDialog();
     }
-    if (!::IsWindow(MDlg)) {
-        MTxt.clear();
-        MDlg = nullptr;
-        MSilentDlg = nullptr;
-        WatchDialog(nullptr);
-        SetCaption(kApplicationTitle);
-        if (Visible() && !EditMode()) Hide();
+    if (!::IsWindow(MDlg) || MDlg == MEvents->Gone()) ForgetDialog();
+}
+
+HWND TMainForm::FileDialogInFront(HWND announced) const
+{
+    // A foreground event arrives a moment after it was raised, and may come before its window is
+    // in front: the window it names counts when the one in front is no file dialog. A dialog
+    // reported destroyed may still be in front for a moment, and a hidden one is no dialog to
+    // follow.
+    for (HWND candidate : {::GetForegroundWindow(), announced}) {
+        if (!candidate || candidate == MEvents->Gone() || !::IsWindowVisible(candidate)) continue;
+        // The followed dialog is known to be one; its tree is not looked at again.
+        if (candidate == MDlg || IsFileDialog(candidate)) return candidate;
     }
+    return nullptr;
+}
+
+void TMainForm::ForgetDialog()
+{
+    MTxt.clear();
+    MDlg = nullptr;
+    MSilentDlg = nullptr;
+    MEvents->Watch(nullptr);
+    SetCaption(kApplicationTitle);
+    if (Visible() && !EditMode()) Hide();
+}
+
+void TMainForm::WMFollowRequest(WPARAM request, LPARAM wnd)
+{
+    MEvents->Received(request);
+    // Edit mode suspends the follower, and while the timer is off a tick or a jump holds the
+    // thread: the same rule for events as for the timer.
+    if (EditMode() || !FTimerOn) return;
+    const HWND window = reinterpret_cast<HWND>(wnd);
+    switch (request) {
+    case TDialogEvents::erTick:
+        Follow(window);
+        if (window != MDlg && GetWindowClass(window) == L"#32770") MEvents->Recheck(window);
+        break;
+    case TDialogEvents::erAlign: AlignOnDialog(MDlg); break;
+    case TDialogEvents::erGone:
+        // The event comes while the window is still being destroyed or hidden: it counts as gone.
+        if (window == MDlg) ForgetDialog();
+        break;
+    default: break;
+    }
+}
+
+void TMainForm::RecheckTimerTimer()
+{
+    const HWND announced = MEvents->NextRecheck();
+    if (!announced || EditMode() || !FTimerOn) return;
+    Follow(announced);
+    if (announced == MDlg) MEvents->StopRecheck();
 }
 
 void TMainForm::AlignOnDialog(HWND dialog)
@@ -69,16 +117,15 @@ void TMainForm::ReadDialog()
     // A dialog that did not answer costs one wait: until it answers a quick check, ticks do not
     // wait on it again and the window keeps following it without reading it.
     if (MSilentDlg == MDlg && !ForeignWindowAnswers(MDlg, kForeignQuickCheckMs)) return;
+    MParts.Find(MDlg);
     MSilentDlg = CaptureFileName() && CaptureCurrentFolder() ? nullptr : MDlg;
 }
 
 bool TMainForm::CaptureFileName()
 {
-    MEdt = nullptr;
-    HWND box = FindChildByClass(MDlg, L"Edit");
-    if (!box) return true;
-    MEdt = box;
-    const std::optional<std::wstring> text = QueryForeignText(box);
+    MEdt = MParts.Box();
+    if (!MEdt) return true;
+    const std::optional<std::wstring> text = QueryForeignText(MEdt);
     if (!text) return false;
     if (text->empty()) return true;
     MTxt = *text;
@@ -88,9 +135,8 @@ bool TMainForm::CaptureFileName()
 
 bool TMainForm::CaptureCurrentFolder()
 {
-    HWND bar = FindBreadcrumbBar(MDlg);
-    if (!bar) return true;
-    const std::optional<std::wstring> text = QueryForeignText(bar);
+    if (!MParts.Bar()) return true;
+    const std::optional<std::wstring> text = QueryForeignText(MParts.Bar());
     if (!text) return false;
     const std::wstring folder = FolderFromBreadcrumbText(*text);
     // Already at the head of history: nothing to record, so nothing to check.

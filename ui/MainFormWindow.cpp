@@ -3,6 +3,7 @@
 
 #include "ui/ControlIds.h"
 #include "ui/MainForm.h"
+#include "winutil/FolderJump.h"
 #include "winutil/PathChecks.h"
 
 namespace kestro {
@@ -156,7 +157,7 @@ void TMainForm::CreateTimer()
 
 void TMainForm::CreateBackgroundWork()
 {
-    MDialogWork = std::make_unique<TBackgroundWork>(FHandle, WM_WORKDONE, 1);
+    MDialogWork = std::make_unique<TDialogWork>(FHandle, WM_WORKDONE, kJumpBoundTimerId, kJumpBoundMs);
     MFolderChecks = std::make_unique<TBackgroundWork>(FHandle, WM_WORKDONE, kFolderCheckThreads);
     MExplorerReads = std::make_unique<TBackgroundWork>(FHandle, WM_WORKDONE, 1);
 }

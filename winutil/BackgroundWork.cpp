@@ -1,18 +1,32 @@
 #include "winutil/BackgroundWork.h"
 
 #include <deque>
-#include <mutex>
-#include <thread>
 #include <vector>
 
+#include "winutil/Handles.h"
+
 namespace kestro {
+
+namespace {
+// The system's slim lock, held for one scope.
+class TLockGuard {
+public:
+    explicit TLockGuard(SRWLOCK& lock) : FLock(lock) { ::AcquireSRWLockExclusive(&FLock); }
+    TLockGuard(const TLockGuard&) = delete;
+    TLockGuard& operator=(const TLockGuard&) = delete;
+    ~TLockGuard() { ::ReleaseSRWLockExclusive(&FLock); }
+
+private:
+    SRWLOCK& FLock;
+};
+}  // namespace
 
 struct TBackgroundWork::TShared {
     struct TPiece {
         std::function<void()> Work;
         std::function<void()> Done;
     };
-    std::mutex Lock;
+    SRWLOCK Lock = SRWLOCK_INIT;
     std::deque<TPiece> Waiting;
     std::vector<std::function<void()>> Finished;
     HWND Window;
@@ -32,7 +46,7 @@ TBackgroundWork::TBackgroundWork(HWND window, UINT message, size_t threads)
 
 TBackgroundWork::~TBackgroundWork()
 {
-    const std::lock_guard<std::mutex> guard(FShared->Lock);
+    const TLockGuard guard(FShared->Lock);
     FShared->Closed = true;
     FShared->Waiting.clear();
     FShared->Finished.clear();
@@ -41,33 +55,41 @@ TBackgroundWork::~TBackgroundWork()
 void TBackgroundWork::Queue(std::function<void()> work, std::function<void()> done)
 {
     {
-        const std::lock_guard<std::mutex> guard(FShared->Lock);
+        const TLockGuard guard(FShared->Lock);
         FShared->Waiting.push_back({std::move(work), std::move(done)});
         if (FShared->Threads >= FShared->MaxThreads) return;
         ++FShared->Threads;
     }
-    // Threads come and go with the work: an idle Kestro keeps none.
-    std::thread(&TBackgroundWork::Worker, FShared).detach();
+    // Threads come and go with the work: an idle Kestro keeps none. The thread holds its own
+    // reference to the shared state, which outlives this object while a piece still runs.
+    auto* reference = new std::shared_ptr<TShared>(FShared);
+    const UniqueHandle thread(::CreateThread(nullptr, 0, &TBackgroundWork::Worker, reference, 0, nullptr));
+    if (thread) return;
+    delete reference;
+    const TLockGuard guard(FShared->Lock);
+    --FShared->Threads;
 }
 
-void TBackgroundWork::Worker(std::shared_ptr<TShared> shared)
+DWORD WINAPI TBackgroundWork::Worker(void* parameter)
 {
+    const std::unique_ptr<std::shared_ptr<TShared>> reference(static_cast<std::shared_ptr<TShared>*>(parameter));
+    TShared& shared = **reference;
     for (;;) {
         TShared::TPiece piece;
         {
-            const std::lock_guard<std::mutex> guard(shared->Lock);
-            if (shared->Closed || shared->Waiting.empty()) {
-                --shared->Threads;
-                return;
+            const TLockGuard guard(shared.Lock);
+            if (shared.Closed || shared.Waiting.empty()) {
+                --shared.Threads;
+                return 0;
             }
-            piece = std::move(shared->Waiting.front());
-            shared->Waiting.pop_front();
+            piece = std::move(shared.Waiting.front());
+            shared.Waiting.pop_front();
         }
         piece.Work();
-        const std::lock_guard<std::mutex> guard(shared->Lock);
-        if (shared->Closed) continue;
-        shared->Finished.push_back(std::move(piece.Done));
-        ::PostMessageW(shared->Window, shared->Message, 0, 0);
+        const TLockGuard guard(shared.Lock);
+        if (shared.Closed) continue;
+        shared.Finished.push_back(std::move(piece.Done));
+        ::PostMessageW(shared.Window, shared.Message, 0, 0);
     }
 }
 
@@ -75,7 +97,7 @@ void TBackgroundWork::DeliverCompletions()
 {
     std::vector<std::function<void()>> finished;
     {
-        const std::lock_guard<std::mutex> guard(FShared->Lock);
+        const TLockGuard guard(FShared->Lock);
         finished.swap(FShared->Finished);
     }
     for (auto& done : finished) done();

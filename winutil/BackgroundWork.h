@@ -43,7 +43,7 @@ public:
 private:
     struct TShared;
     void Queue(std::function<void()> work, std::function<void()> done);
-    static void Worker(std::shared_ptr<TShared> shared);
+    static DWORD WINAPI Worker(void* parameter);
 
     std::shared_ptr<TShared> FShared;
 };

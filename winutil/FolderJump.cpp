@@ -1,15 +1,25 @@
 #include "winutil/FolderJump.h"
 
-#include <optional>
-
 #include "winutil/FileDialog.h"
 #include "winutil/Foreground.h"
 #include "winutil/ForeignWindow.h"
+#include "winutil/Integrity.h"
 
 namespace kestro {
 
 namespace {
-constexpr DWORD kTakePollMs = 50;
+constexpr DWORD kPollMs = 5;
+
+bool SameFolder(std::wstring_view a, std::wstring_view b)
+{
+    return ::CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()), TRUE) ==
+           CSTR_EQUAL;
+}
+
+bool Before(ULONGLONG deadline)
+{
+    return ::GetTickCount64() < deadline;
+}
 
 // Bringing the dialog forward and focusing its box wait for its thread without a limit, so it
 // must answer first.
@@ -29,46 +39,108 @@ bool SetBoxText(HWND box, const std::wstring& text)
     return SetForeignText(box, text, kJumpSendTimeoutMs);
 }
 
-void WaitUntilTaken(HWND dialog, HWND box, const std::wstring& folder)
+bool ModifierDown()
 {
-    const ULONGLONG enter = ::GetTickCount64();
-    ::Sleep(kJumpPauseMs);
-    while (::GetTickCount64() - enter < kJumpTakeBoundMs && !DialogTookFolder(dialog, box, folder))
-        ::Sleep(kTakePollMs);
+    for (int key : {VK_SHIFT, VK_CONTROL, VK_MENU, VK_LWIN, VK_RWIN})
+        if (::GetAsyncKeyState(key) & 0x8000) return true;
+    return false;
+}
+
+// An Enter goes wherever the keyboard is: only to the dialog in front with its box focused, and
+// never made into a shortcut by a key the user holds.
+bool EnterReachesBox(HWND dialog, HWND box)
+{
+    if (::GetForegroundWindow() != dialog || ModifierDown()) return false;
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    return ::GetGUIThreadInfo(::GetWindowThreadProcessId(dialog, nullptr), &info) && info.hwndFocus == box;
+}
+
+bool WaitUntilEnterReachesBox(HWND dialog, HWND box, ULONGLONG deadline)
+{
+    const ULONGLONG end = ::GetTickCount64() + kJumpFocusBoundMs;
+    while (!EnterReachesBox(dialog, box)) {
+        if (::GetTickCount64() >= end || !Before(deadline)) return false;
+        ::Sleep(kPollMs);
+    }
+    return true;
+}
+
+std::optional<std::wstring> ShownFolder(HWND dialog)
+{
+    HWND bar = FindBreadcrumbBar(dialog);
+    if (!bar) return std::nullopt;
+    const std::optional<std::wstring> text = QueryForeignText(bar);
+    if (!text) return std::nullopt;
+    return FolderFromBreadcrumbText(*text);
+}
+
+TJumpReading ReadJump(HWND dialog, HWND box)
+{
+    TJumpReading reading;
+    reading.DialogGone = !::IsWindow(dialog);
+    if (reading.DialogGone) return reading;
+    reading.Box = QueryForeignText(box);
+    reading.Shown = ShownFolder(dialog);
+    return reading;
+}
+
+void WaitUntilTaken(const TFolderJump& jump, const std::optional<std::wstring>& shownBefore)
+{
+    const ULONGLONG end = ::GetTickCount64() + kJumpTakeBoundMs;
+    while (::GetTickCount64() < end && Before(jump.Deadline) &&
+           !DialogTookFolder(shownBefore, ReadJump(jump.Dialog, jump.Box), jump.Folder))
+        ::Sleep(kPollMs);
+}
+
+// Puts the name back unless the user has typed into the box meanwhile.
+void PutNameBack(const TFolderJump& jump)
+{
+    if (jump.Name.empty() || !Before(jump.Deadline)) return;
+    // A dialog still busy with the move is waited for: its box is emptied at the end of it.
+    const std::optional<std::wstring> text = QueryForeignText(jump.Box, kJumpSendTimeoutMs);
+    if (text && NameGoesBack(*text, jump.Folder, jump.Name)) SetBoxText(jump.Box, jump.Name);
 }
 }  // namespace
 
-bool DialogTookFolder(HWND dialog, HWND box, const std::wstring& folder)
+bool DialogTookFolder(const std::optional<std::wstring>& shownBefore, const TJumpReading& now, std::wstring_view folder)
 {
-    if (!::IsWindow(dialog)) return true;
-    const std::optional<std::wstring> text = QueryForeignText(box);
-    if (!text) return false;
-    if (*text != folder) return true;
-    HWND bar = FindBreadcrumbBar(dialog);
-    if (!bar) return false;
-    const std::optional<std::wstring> shown = QueryForeignText(bar);
-    if (!shown) return false;
-    const std::wstring current = FolderFromBreadcrumbText(*shown);
-    return ::CompareStringOrdinal(current.c_str(), static_cast<int>(current.size()), folder.c_str(),
-                                  static_cast<int>(folder.size()), TRUE) == CSTR_EQUAL;
+    if (now.DialogGone) return true;
+    if (now.Box && *now.Box != folder) return true;
+    // A dialog that keeps the folder in its box after the move shows the move in its address bar;
+    // one that showed the folder before the Enter has not necessarily taken the Enter yet.
+    return now.Shown && now.Shown != shownBefore && SameFolder(*now.Shown, folder);
 }
 
-void SendFolderToDialog(HWND dialog, HWND box, const std::wstring& folder, const std::wstring& name)
+bool NameGoesBack(std::wstring_view box, std::wstring_view folder, std::wstring_view name)
 {
-    if (!FocusBox(dialog, box)) return;
+    return box != name && (box.empty() || box == folder);
+}
+
+void SendFolderToDialog(const TFolderJump& jump)
+{
+    // Under a program run as administrator the texts and keys would be refused one by one; the
+    // dialog is better left as it was.
+    if (!InputReaches(jump.Dialog) || !FocusBox(jump.Dialog, jump.Box) || !Before(jump.Deadline)) return;
+    const std::optional<std::wstring> shownBefore = ShownFolder(jump.Dialog);
     // Without the folder in the box the Enter would accept the user's file name in the folder
     // the dialog shows; a dialog that stops answering here gets no Enter, only its name back.
-    if (!SendToForeign(box, WM_CLEAR, 0, 0, kJumpSendTimeoutMs) || !SetBoxText(box, folder)) {
-        if (!name.empty()) SetBoxText(box, name);
+    if (!SendToForeign(jump.Box, WM_CLEAR, 0, 0, kJumpSendTimeoutMs) || !SetBoxText(jump.Box, jump.Folder)) {
+        // Queued behind the send that timed out, so it lands after whatever that one does.
+        if (!jump.Name.empty()) SetBoxText(jump.Box, jump.Name);
+        return;
+    }
+    if (!WaitUntilEnterReachesBox(jump.Dialog, jump.Box, jump.Deadline)) {
+        PutNameBack(jump);
         return;
     }
     ::keybd_event(VK_RETURN, 0, 0, 0);
     ::keybd_event(VK_RETURN, 0, KEYEVENTF_KEYUP, 0);
     // The name must not go into the box before the dialog has moved: the move empties the box.
-    WaitUntilTaken(dialog, box, folder);
-    if (name.empty()) return;
-    SetBoxText(box, name);
-    if (ReadForeignText(box) != name) SetBoxText(box, name);
+    WaitUntilTaken(jump, shownBefore);
+    PutNameBack(jump);
+    ::Sleep(kJumpRecheckMs);
+    PutNameBack(jump);
 }
 
 void PutNameIntoDialog(HWND dialog, HWND box, const std::wstring& name)

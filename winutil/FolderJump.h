@@ -4,28 +4,60 @@
 // bounds, so it is made on a worker thread.
 #include <windows.h>
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace kestro {
 
 // How long one message of the jump waits for a dialog that is busy but not hung.
 constexpr UINT kJumpSendTimeoutMs = 5000;
-// The name goes back no sooner than this after the Enter ...
-constexpr DWORD kJumpPauseMs = 500;
-// ... and once the dialog has taken the folder, or this long after the Enter at most.
+// The dialog has this long to come to the front with its name box focused before the Enter.
+constexpr DWORD kJumpFocusBoundMs = 1000;
+// After the Enter the name goes back once the dialog has taken the folder, or this long after
+// the Enter at most ...
 constexpr DWORD kJumpTakeBoundMs = 5000;
+// ... and is checked once more this much later, in case the dialog emptied the box after it.
+constexpr DWORD kJumpRecheckMs = 150;
+// The whole jump: past this it acts no more, and the follower takes over again.
+constexpr UINT kJumpBoundMs = 12000;
 
-// Brings the dialog forward, focuses `box`, replaces its text with `folder` and presses Enter;
-// once the dialog has moved there, puts `name` (unless empty) back into the box. A dialog that
-// does not take the folder ends with `name` in its box as well.
-void SendFolderToDialog(HWND dialog, HWND box, const std::wstring& folder, const std::wstring& name);
+struct TFolderJump {
+    HWND Dialog;
+    HWND Box;
+    std::wstring Folder;
+    // The user's file name, to go back into the box; empty: the box keeps what the dialog left.
+    std::wstring Name;
+    // The tick count past which the jump must not act any more.
+    ULONGLONG Deadline;
+};
+
+// Brings the dialog forward, focuses its box, replaces the box's text with the folder and, with
+// the dialog in front, its box focused and no modifier key down, presses Enter; once the dialog
+// has moved there, puts the name back. A dialog that does not take the folder gets its name back
+// without an Enter; one that this process may not type into is left as it was.
+void SendFolderToDialog(const TFolderJump& jump);
 
 // Brings the dialog forward, focuses `box` and sets its text to `name`.
 void PutNameIntoDialog(HWND dialog, HWND box, const std::wstring& name);
 
-// Whether the dialog has dealt with `folder` typed into its box: the box holds something else
-// (the dialog empties it when it moves), or the breadcrumb bar shows the folder, or the dialog
-// is gone. False while the dialog does not answer.
-bool DialogTookFolder(HWND dialog, HWND box, const std::wstring& folder);
+// What the jump reads from the dialog while it waits for the move.
+struct TJumpReading {
+    bool DialogGone = false;
+    // The name box's text; nothing when it did not answer.
+    std::optional<std::wstring> Box;
+    // The folder the address bar shows; nothing for a dialog without one or one that did not answer.
+    std::optional<std::wstring> Shown;
+};
+
+// Whether the dialog has dealt with `folder` typed into its box: it is gone, or its box holds
+// something else (it empties the box when it moves), or its address bar has come to show the
+// folder since `shownBefore` was read, before the Enter.
+bool DialogTookFolder(const std::optional<std::wstring>& shownBefore, const TJumpReading& now, std::wstring_view folder);
+
+// Whether `name` goes back into a box that holds `box` after the jump to `folder`: only over
+// what the jump or the dialog left there (the folder, or nothing), never over what the user
+// typed meanwhile.
+bool NameGoesBack(std::wstring_view box, std::wstring_view folder, std::wstring_view name);
 
 }  // namespace kestro

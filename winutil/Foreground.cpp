@@ -1,5 +1,7 @@
 #include "winutil/Foreground.h"
 
+#include "winutil/Handles.h"
+
 namespace kestro {
 
 namespace {
@@ -21,17 +23,31 @@ void BringToFront(HWND wnd)
     ::SetForegroundWindow(wnd);
 }
 
-// Switches the foreground lock off for one SetForegroundWindow and puts the old time-out back.
-// No SPIF_UPDATEINIFILE: the user's profile must not keep the zero.
+void SetForegroundLockTimeout(DWORD timeout)
+{
+    // Neither written to the profile nor broadcast: a broadcast waits on every top-level window,
+    // and one hung window anywhere would hold the caller.
+    ::SystemParametersInfoW(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, reinterpret_cast<void*>(static_cast<UINT_PTR>(timeout)), 0);
+}
+
+// Switches the foreground lock off for one SetForegroundWindow and puts the old time-out back,
+// whatever happens in between.
 void BringToFrontUnlocked(HWND wnd)
 {
     DWORD saved = kDefaultForegroundLockTimeout;
     ::SystemParametersInfoW(SPI_GETFOREGROUNDLOCKTIMEOUT, 0, &saved, 0);
-    ::SystemParametersInfoW(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, nullptr, SPIF_SENDCHANGE);
+    const TScopeExit restore([saved] { SetForegroundLockTimeout(saved); });
+    SetForegroundLockTimeout(0);
     BringToFront(wnd);
-    ::SystemParametersInfoW(SPI_SETFOREGROUNDLOCKTIMEOUT, 0,
-                            reinterpret_cast<void*>(static_cast<UINT_PTR>(saved)),
-                            SPIF_SENDCHANGE);
+}
+
+// The thread of `wnd`, and whether it belongs to this process.
+DWORD ThreadOf(HWND wnd, bool& ours)
+{
+    DWORD process = 0;
+    const DWORD thread = ::GetWindowThreadProcessId(wnd, &process);
+    ours = process == ::GetCurrentProcessId();
+    return thread;
 }
 }  // namespace
 
@@ -51,11 +67,14 @@ bool ForceForeground(HWND wnd)
         return ::GetForegroundWindow() == wnd;
     }
     // The target's thread joins the foreground thread's input, which lets it take the
-    // foreground; the calling thread stays out of it.
-    const DWORD foregroundThread = ::GetWindowThreadProcessId(::GetForegroundWindow(), nullptr);
-    const DWORD targetThread = ::GetWindowThreadProcessId(wnd, nullptr);
+    // foreground; the calling thread stays out of it. A thread of this process never joins or is
+    // joined: it would wait whenever the other program waits, on a slow share for seconds. This
+    // process in front may set the foreground itself, which the fallback does.
+    bool foregroundOurs = false, targetOurs = false;
+    const DWORD foregroundThread = ThreadOf(::GetForegroundWindow(), foregroundOurs);
+    const DWORD targetThread = ThreadOf(wnd, targetOurs);
     bool inFront = false;
-    if (::AttachThreadInput(targetThread, foregroundThread, TRUE)) {
+    if (!foregroundOurs && !targetOurs && ::AttachThreadInput(targetThread, foregroundThread, TRUE)) {
         BringToFront(wnd);
         ::AttachThreadInput(targetThread, foregroundThread, FALSE);
         inFront = ::GetForegroundWindow() == wnd;
@@ -66,10 +85,12 @@ bool ForceForeground(HWND wnd)
 
 void FocusForeignControl(HWND control)
 {
-    const DWORD foregroundThread = ::GetWindowThreadProcessId(::GetForegroundWindow(), nullptr);
+    bool foregroundOurs = false;
+    const DWORD foregroundThread = ThreadOf(::GetForegroundWindow(), foregroundOurs);
     const DWORD ownThread = ::GetCurrentThreadId();
-    // SetFocus reaches another thread's control only while the two threads share input.
-    if (!::AttachThreadInput(ownThread, foregroundThread, TRUE)) {
+    // SetFocus reaches another thread's control only while the two threads share input; the
+    // window thread of this process is never joined.
+    if (foregroundOurs || !::AttachThreadInput(ownThread, foregroundThread, TRUE)) {
         ::SetFocus(control);
         return;
     }

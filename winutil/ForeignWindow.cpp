@@ -16,29 +16,21 @@ bool SendToForeign(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam, UINT ti
 namespace {
 // WM_GETTEXT into 260 zero-filled units, up to the first NUL; false when the window did not
 // answer in time.
-bool GetForeignText(HWND wnd, std::wstring& text)
+bool GetForeignText(HWND wnd, std::wstring& text, UINT timeoutMs = kForeignReadTimeoutMs)
 {
     wchar_t buffer[MAX_PATH] = {};
-    const bool answered =
-        SendToForeign(wnd, WM_GETTEXT, MAX_PATH, reinterpret_cast<LPARAM>(buffer), kForeignReadTimeoutMs);
+    const bool answered = SendToForeign(wnd, WM_GETTEXT, MAX_PATH, reinterpret_cast<LPARAM>(buffer), timeoutMs);
     text.assign(buffer, wcsnlen(buffer, MAX_PATH));
     return answered;
 }
 }  // namespace
 
-std::optional<std::wstring> QueryForeignText(HWND wnd)
+std::optional<std::wstring> QueryForeignText(HWND wnd, UINT timeoutMs)
 {
     LRESULT length = 0;
-    if (!SendToForeign(wnd, WM_GETTEXTLENGTH, 0, 0, kForeignReadTimeoutMs, &length)) return std::nullopt;
+    if (!SendToForeign(wnd, WM_GETTEXTLENGTH, 0, 0, timeoutMs, &length)) return std::nullopt;
     std::wstring text;
-    if (static_cast<int>(length) > 0 && !GetForeignText(wnd, text)) return std::nullopt;
-    return text;
-}
-
-std::wstring ReadForeignText(HWND wnd)
-{
-    std::wstring text;
-    GetForeignText(wnd, text);
+    if (static_cast<int>(length) > 0 && !GetForeignText(wnd, text, timeoutMs)) return std::nullopt;
     return text;
 }
 

@@ -20,12 +20,8 @@ bool SendToForeign(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam, UINT ti
 constexpr UINT kForeignQuickCheckMs = 15;
 
 // The window's text as the follow loop reads it: WM_GETTEXTLENGTH, and when that is above 0,
-// WM_GETTEXT as ReadForeignText does. Nothing when the window did not answer in time.
-std::optional<std::wstring> QueryForeignText(HWND wnd);
-
-// WM_GETTEXT into 260 zero-filled units, up to the first NUL (at most 259 units arrive); empty
-// when the window did not answer in time.
-std::wstring ReadForeignText(HWND wnd);
+// WM_GETTEXT into 260 zero-filled units, up to the first NUL (at most 259 units arrive). Nothing when the window did not answer in time.
+std::optional<std::wstring> QueryForeignText(HWND wnd, UINT timeoutMs = kForeignReadTimeoutMs);
 
 // WM_SETTEXT with `text`; false when the window did not answer in time.
 bool SetForeignText(HWND wnd, const std::wstring& text, UINT timeoutMs);

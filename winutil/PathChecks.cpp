@@ -41,9 +41,12 @@ bool IsDriveReady(wchar_t c)
     const wchar_t letter = DriveLetterOf(c);
     // A backslash starts a UNC path or one on the current drive: no drive to ask.
     if (letter == L'\0') return c == L'\\';
-    // Without this an empty removable drive would make the system ask for a disk.
-    const UINT savedMode = ::SetErrorMode(SEM_FAILCRITICALERRORS);
-    const TScopeExit restoreMode([savedMode] { ::SetErrorMode(savedMode); });
+    // Without this an empty removable drive would make the system ask for a disk. The mode is
+    // this thread's own: checks run on several threads at once, and one restoring a process-wide
+    // mode would let the system's box come up for another.
+    DWORD savedMode = 0;
+    ::SetThreadErrorMode(SEM_FAILCRITICALERRORS, &savedMode);
+    const TScopeExit restoreMode([savedMode] { ::SetThreadErrorMode(savedMode, nullptr); });
     const wchar_t root[] = {letter, L':', L'\\', L'\0'};
     ULARGE_INTEGER freeToCaller = {};
     ULARGE_INTEGER total = {};

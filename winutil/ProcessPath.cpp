@@ -33,6 +33,16 @@ std::wstring KernelDevicePath(HANDLE process)
     getImageFileName(process, buffer, MAX_PATH);
     return TextOf(buffer);
 }
+// A program run as administrator refuses the rights to read its memory to a program that is
+// not, but still names its executable to one that asks for no more than that.
+std::wstring LimitedImagePath(DWORD processId)
+{
+    UniqueHandle process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+    wchar_t buffer[MAX_PATH] = {};
+    DWORD size = MAX_PATH;
+    if (!process || !::QueryFullProcessImageNameW(process.get(), 0, buffer, &size)) return {};
+    return TextOf(buffer);
+}
 }  // namespace
 
 std::wstring MapDevicePathToDrive(std::wstring_view devicePath,
@@ -89,6 +99,7 @@ std::wstring GetProcessImagePath(HWND wnd)
     ::GetWindowThreadProcessId(wnd, &processId);
     UniqueHandle process(
         ::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId));
+    if (!process) return LimitedImagePath(processId);
     wchar_t buffer[MAX_PATH] = {};
     if (::GetModuleFileNameExW(process.get(), nullptr, buffer, MAX_PATH) != 0)
         return TextOf(buffer);

@@ -2,6 +2,7 @@
 // the dialog late, and must follow it again once it answers.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <functional>
 
 #include "tests/support/DataFiles.h"
@@ -9,6 +10,7 @@
 #include "tests/support/Input.h"
 #include "tests/support/ItemDialog.h"
 #include "tests/support/Kestro.h"
+#include "tests/support/OwnWindows.h"
 #include "tests/support/Windows.h"
 
 using namespace kestro::test;
@@ -130,6 +132,63 @@ TEST_F(FollowerHang, ADialogThatStopsAnsweringInTheMiddleOfAJumpGetsNoEnter)
     // Without the folder in its box an Enter would make the dialog accept the user's file name
     // in the folder it shows.
     ExpectDialogUntouched();
+}
+
+// The Enter goes only to the dialog in front with its box focused: a user who switched to
+// another window while the dialog was busy gets no stray Enter there.
+std::atomic<int> GEntersReceived{0};
+
+LRESULT CALLBACK CountEnters(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if ((message == WM_KEYDOWN || message == WM_CHAR) && (wParam == VK_RETURN || wParam == L'\r')) ++GEntersReceived;
+    return ::DefWindowProcW(wnd, message, wParam, lParam);
+}
+
+TEST_F(FollowerHang, AUserWhoSwitchesAwayWhileTheDialogIsBusyGetsNoEnterAndTheDialogKeepsItsName)
+{
+    StartFollowing();
+    item.HangOnClear(2500);
+    ClickEntry(kestro, 0);
+    ASSERT_TRUE(WaitFor([&] { return !item.Answers(50); }, 3000)) << "the jump never reached the box";
+    const TOwnWindow other = CreateTopWindow(OwnClass(L"KestroCountEnters", CountEnters), 300, 300, 300, 200);
+    ASSERT_TRUE(BringToFront(other.get()));
+    ::SetFocus(other.get());
+    GEntersReceived = 0;
+    PumpFor(5000);
+    EXPECT_EQ(GEntersReceived, 0) << "Kestro's Enter reached another window";
+    ExpectDialogUntouched();
+}
+
+// A dialog whose thread stops answering once Kestro has checked it holds the jump in a call
+// that waits without a bound; the follower takes over again after the jump's own bound.
+TEST_F(FollowerHang, ADialogThatStopsAnsweringAfterTheCheckDoesNotStopTheFollower)
+{
+    StartFollowing();
+    item.HangAfterCheck(40000);
+    ClickEntry(kestro, 0);
+    ASSERT_TRUE(WaitFor([&] { return !item.Answers(50); }, 3000)) << "the dialog did not stop answering";
+    const ULONGLONG clicked = ::GetTickCount64();
+    TItemDialog second;
+    second.Start(start, L"second.txt");
+    // Away from the first dialog, where the tool window still sits.
+    MoveTo(second.Dialog(), 480, 380);
+    EXPECT_TRUE(WaitFollowing(kestro, second.Dialog(), 15000)) << "the second dialog was not followed";
+    EXPECT_LT(::GetTickCount64() - clicked, 15000u);
+    EXPECT_TRUE(AnswersMessages());
+}
+
+// A name typed right after the dialog has moved stays: the name goes back only over the folder
+// or an empty box.
+TEST_F(FollowerHang, ANameTypedRightAfterTheMoveSurvivesTheJump)
+{
+    StartFollowing();
+    ClickEntry(kestro, 0);
+    ASSERT_TRUE(WaitFor([&] { return item.Folder() == a; }, 5000));
+    DWORD_PTR result = 0;
+    ::SendMessageTimeoutW(item.FileNameBox(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"typed.txt"), SMTO_ABORTIFHUNG,
+                          2000, &result);
+    PumpFor(1000);
+    EXPECT_EQ(TextOf(item.FileNameBox()), L"typed.txt");
 }
 
 // Dialogs busy for seconds, but alive: the jump waits for them, Kestro answers throughout, and

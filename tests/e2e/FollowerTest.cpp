@@ -118,9 +118,13 @@ TEST_P(FollowerOnEitherDialog, AClickOnAFavouriteMovesTheDialogAndPutsTheNameBac
     ClickEntry(kestro, 0);
     ExpectJumped(app, a);
     EXPECT_TRUE(::IsWindow(app.Dialog())) << "the dialog accepted a file";
+    if (std::wstring(GetParam()) == L"open") return;
+    PressDialogButton(app.Dialog(), IDOK);
+    EXPECT_TRUE(WaitFor([&] { return app.Caption() == L"result:" + a + L"\\name.txt"; }))
+        << "saved as " << Narrow(app.Caption());
 }
 
-INSTANTIATE_TEST_SUITE_P(OpenAndSave, FollowerOnEitherDialog, testing::Values(L"open", L"save"),
+INSTANTIATE_TEST_SUITE_P(OpenAndSave, FollowerOnEitherDialog, testing::Values(L"open", L"save", L"export"),
                          [](const testing::TestParamInfo<const wchar_t*>& info) {
                              return Narrow(info.param);
                          });

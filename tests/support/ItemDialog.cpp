@@ -90,8 +90,9 @@ HWND TItemDialog::Breadcrumb() const
 
 bool TItemDialog::Answers(DWORD timeoutMs) const
 {
+    // Not WM_NULL: the dialog can be told to take that for Kestro's check before a hang.
     DWORD_PTR result = 0;
-    return ::SendMessageTimeoutW(FDialog, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, &result) != 0;
+    return ::SendMessageTimeoutW(FDialog, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, &result) != 0;
 }
 
 void TItemDialog::Submit(const std::wstring& text)
@@ -110,6 +111,11 @@ void TItemDialog::Hang(DWORD ms)
 void TItemDialog::HangOnClear(DWORD ms)
 {
     PostRegistered(FDialog, kItemHangOnClearMessage, ms);
+}
+
+void TItemDialog::HangAfterCheck(DWORD ms)
+{
+    PostRegistered(FDialog, kItemHangAfterCheckMessage, ms);
 }
 
 void TItemDialog::MoveSlowly(DWORD ms)

@@ -18,6 +18,9 @@ constexpr wchar_t kItemHangMessage[] = L"KestroItemDialogHang";
 // Posted to the dialog with wParam = milliseconds: its thread sleeps that long inside the
 // next WM_CLEAR its file-name box receives, that is in the middle of a folder jump.
 constexpr wchar_t kItemHangOnClearMessage[] = L"KestroItemDialogHangOnClear";
+// Posted to the dialog with wParam = milliseconds: its thread sleeps that long right after it
+// has answered the next WM_NULL, the check a caller makes before it waits on the dialog.
+constexpr wchar_t kItemHangAfterCheckMessage[] = L"KestroItemDialogHangAfterCheck";
 // Posted to the dialog with wParam = milliseconds: its next move to a folder keeps its thread
 // busy that long, as the real dialog is while it reads a large folder.
 constexpr wchar_t kItemSlowMoveMessage[] = L"KestroItemDialogSlowMove";
@@ -77,10 +80,11 @@ public:
 
     // As a user would: types `text` into the file-name box and presses the OK button.
     void Submit(const std::wstring& text);
-    // The dialog's thread stops answering for `ms` milliseconds, from now or from the next
-    // WM_CLEAR to its file-name box.
+    // The dialog's thread stops answering for `ms` milliseconds, from now, from the next
+    // WM_CLEAR to its file-name box, or from right after the next WM_NULL it answers.
     void Hang(DWORD ms);
     void HangOnClear(DWORD ms);
+    void HangAfterCheck(DWORD ms);
     // The dialog's next move to a folder takes `ms` milliseconds.
     void MoveSlowly(DWORD ms);
     // After the next move, the next `count` texts set into the box are undone.

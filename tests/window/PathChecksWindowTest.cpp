@@ -67,16 +67,18 @@ TEST(PathChecksOnDrives, JudgeTheFirstCharacterThenTheFolder)
     }
 }
 
-TEST(PathChecksOnDrives, RestoreTheErrorMode)
+TEST(PathChecksOnDrives, RestoreTheThreadsErrorModeAndLeaveTheProcessModeAlone)
 {
     const UINT original = ::GetErrorMode();
     const kestro::TScopeExit restore([original] { ::SetErrorMode(original); });
     const UINT mode = SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX;
     ::SetErrorMode(mode);
     ASSERT_EQ(::GetErrorMode(), mode);
+    const DWORD threadMode = ::GetThreadErrorMode();
     for (wchar_t c : {L'C', L'c', MissingLetter(), L'\\', L'1'}) {
         kestro::IsDriveReady(c);
         EXPECT_EQ(::GetErrorMode(), mode) << "after drive " << static_cast<char>(c);
+        EXPECT_EQ(::GetThreadErrorMode(), threadMode) << "after drive " << static_cast<char>(c);
     }
 }
 

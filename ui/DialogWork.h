@@ -1,0 +1,39 @@
+#pragma once
+// Work on another program's dialog runs one piece at a time on a worker thread, under one bound
+// for the whole piece: a piece stuck in a call to a dialog that stopped answering is left
+// behind with its completion dropped, and the next piece gets a worker of its own.
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+
+#include "winutil/BackgroundWork.h"
+
+namespace kestro {
+
+class TDialogWork {
+public:
+    // `doneMessage` is posted to `window` when a piece has finished, and the timer `boundTimerId`
+    // of `window` marks the bound; their handlers call DeliverCompletions and BoundReached.
+    TDialogWork(HWND window, UINT doneMessage, UINT_PTR boundTimerId, UINT boundMs);
+
+    bool Busy() const { return FBusy; }
+    // Runs `work` on a worker thread with the tick count past which it must not act any more,
+    // then `done` on the window's thread once `work` has returned or the bound has passed.
+    void Run(std::function<void(ULONGLONG deadline)> work, std::function<void()> done);
+    void DeliverCompletions();
+    void BoundReached();
+
+private:
+    void Finish();
+
+    HWND FWindow;
+    UINT FMessage;
+    UINT_PTR FTimerId;
+    UINT FBoundMs;
+    std::unique_ptr<TBackgroundWork> FWorker;
+    std::function<void()> FDone;
+    bool FBusy = false;
+};
+
+}  // namespace kestro
