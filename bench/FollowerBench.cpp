@@ -347,7 +347,7 @@ double SlowFolderStall(const std::wstring& start)
     ClickAt(kestro.TabPoint(0));
     ClickEntry(kestro, 0);
     double longest = 0;
-    const double end = Seconds() + 30 * SlowDriveDelayMs() / 1000.0 + 5;
+    const double end = Seconds() + 10 * SlowDriveDelayMs() / 1000.0 + 5;
     while (Seconds() < end && item.Folder() != slow[0]) {
         longest = std::max(longest, WaitForReply(kestro.Main()));
         ::Sleep(5);

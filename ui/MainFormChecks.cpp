@@ -8,7 +8,9 @@ namespace kestro {
 
 void TMainForm::CheckFolder(const std::wstring& path, TFolderCheck check, std::function<void(bool)> answer)
 {
-    const std::wstring key = std::to_wstring(check) + L"|" + path;
+    // The kind of check as one character: a number formatted as text would bring the C library's
+    // formatted printing into Kestro.exe.
+    const std::wstring key = static_cast<wchar_t>(L'0' + check) + path;
     std::vector<std::function<void(bool)>>& waiting = MPendingChecks[key];
     waiting.push_back(std::move(answer));
     if (waiting.size() > 1) return;

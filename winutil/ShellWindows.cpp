@@ -12,21 +12,26 @@
 namespace kestro {
 
 namespace {
+// Defined here, not taken from the system's uuid library, whose one object of every known
+// identifier would add some 46 KB to Kestro.exe.
+constexpr GUID kTopLevelBrowserService = {0x4C96BE40, 0x915C, 0x11CF, {0x99, 0xD3, 0x00, 0xAA, 0x00, 0x4A, 0xE8, 0x37}};
+constexpr GUID kShellWindowsClass = {0x9BA05972, 0xF6A8, 0x11CF, {0xA4, 0x42, 0x00, 0xA0, 0xC9, 0x0A, 0x8F, 0x39}};
+
 // The folder and top-level window of one item of the shell's list; nothing for an item that
 // fails or shows no file-system folder.
 std::optional<TExplorerView> ReadShellWindow(IDispatch& item)
 {
     TComPtr<IServiceProvider> services;
-    if (FAILED(item.QueryInterface(IID_IServiceProvider, services.outVoid()))) return std::nullopt;
+    if (FAILED(item.QueryInterface(__uuidof(IServiceProvider), services.outVoid()))) return std::nullopt;
     TComPtr<IShellBrowser> browser;
-    if (FAILED(services->QueryService(SID_STopLevelBrowser, IID_IShellBrowser, browser.outVoid())))
+    if (FAILED(services->QueryService(kTopLevelBrowserService, __uuidof(IShellBrowser), browser.outVoid())))
         return std::nullopt;
     TComPtr<IShellView> view;
     if (FAILED(browser->QueryActiveShellView(view.out())) || !view) return std::nullopt;
     TComPtr<IFolderView> folderView;
-    if (FAILED(view->QueryInterface(IID_IFolderView, folderView.outVoid()))) return std::nullopt;
+    if (FAILED(view->QueryInterface(__uuidof(IFolderView), folderView.outVoid()))) return std::nullopt;
     TComPtr<IPersistFolder2> folder;
-    if (FAILED(folderView->GetFolder(IID_IPersistFolder2, folder.outVoid()))) return std::nullopt;
+    if (FAILED(folderView->GetFolder(__uuidof(IPersistFolder2), folder.outVoid()))) return std::nullopt;
     PIDLIST_ABSOLUTE location = nullptr;
     if (FAILED(folder->GetCurFolder(&location)) || !location) return std::nullopt;
     wchar_t path[MAX_PATH] = {};
@@ -84,7 +89,7 @@ std::vector<TExplorerView> ReadExplorerViews(bool& shellListImplemented)
 {
     if (!shellListImplemented) return ReadCabinetWindows();
     TComPtr<IShellWindows> windows;
-    if (FAILED(::CoCreateInstance(CLSID_ShellWindows, nullptr, CLSCTX_ALL, IID_IShellWindows, windows.outVoid())))
+    if (FAILED(::CoCreateInstance(kShellWindowsClass, nullptr, CLSCTX_ALL, __uuidof(IShellWindows), windows.outVoid())))
         return ReadCabinetWindows();
     std::vector<TExplorerView> views;
     const HRESULT walked = ReadShellWindows(*windows.get(), views);

@@ -246,7 +246,7 @@ protected:
     }
 
     // Long enough for several looks at a folder on the share.
-    DWORD SlowAnswerMs() const { return 30 * SlowDriveDelayMs() + 3000; }
+    DWORD SlowAnswerMs() const { return 5 * SlowDriveDelayMs() + 3000; }
 
     std::wstring slowOne, slowTwo;
 };

@@ -1,7 +1,11 @@
-/* slowfs: a FUSE passthrough of one folder that sleeps before every metadata call, as a slow
- * or offline network share answers. Used by tools/test to give the Wine prefix a slow drive.
+/* slowfs: a FUSE passthrough of one folder whose looks at a path wait first, as a slow or
+ * offline network share answers. Used by tools/test to give the Wine prefix a slow drive.
  *
  *   slowfs <source folder> <mount point> <delay in ms> [FUSE options]
+ *
+ * One look at a path on the share costs one round trip of the delay. The system's network
+ * redirector answers the further looks that one call makes at the same path (Wine makes half a
+ * dozen for one attribute query) from its cache, so they answer at once for a moment after it.
  */
 #define FUSE_USE_VERSION 31
 #include <dirent.h>
@@ -9,25 +13,65 @@
 #include <fcntl.h>
 #include <fuse3/fuse.h>
 #include <limits.h>
+#include <pthread.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <time.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
 
 static const char *source;
 static useconds_t delay_us;
 
-/* The root answers at once: Wine looks at every drive's root whenever a program starts, and only
- * the folders on the share are meant to be slow. */
 static void source_path(char out[PATH_MAX], const char *path)
 {
     snprintf(out, PATH_MAX, "%s%s", source, path);
 }
 
+/* How long a path's attributes stay in the redirector's cache after a round trip. */
+#define CACHE_MS 1000
+#define CACHED_PATHS 64
+
+static struct {
+    char path[PATH_MAX];
+    long long answered_ms;
+} cache[CACHED_PATHS];
+static pthread_mutex_t cache_lock = PTHREAD_MUTEX_INITIALIZER;
+
+static long long now_ms(void)
+{
+    struct timespec ts;
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return (long long)ts.tv_sec * 1000 + ts.tv_nsec / 1000000;
+}
+
+/* The entry of `path`, or the one answered longest ago for it to take over. */
+static int cache_slot(const char *path)
+{
+    int oldest = 0;
+    for (int i = 0; i < CACHED_PATHS; ++i) {
+        if (strcmp(cache[i].path, path) == 0) return i;
+        if (cache[i].answered_ms < cache[oldest].answered_ms) oldest = i;
+    }
+    snprintf(cache[oldest].path, PATH_MAX, "%s", path);
+    cache[oldest].answered_ms = 0;
+    return oldest;
+}
+
+/* The root answers at once: Wine looks at every drive's root whenever a program starts, and only
+ * the folders on the share are meant to be slow. */
 static void wait_for_share(const char *path)
 {
-    if (strcmp(path, "/") != 0) usleep(delay_us);
+    if (strcmp(path, "/") == 0) return;
+    pthread_mutex_lock(&cache_lock);
+    const int fresh = now_ms() - cache[cache_slot(path)].answered_ms < CACHE_MS;
+    pthread_mutex_unlock(&cache_lock);
+    if (fresh) return;
+    usleep(delay_us);
+    pthread_mutex_lock(&cache_lock);
+    cache[cache_slot(path)].answered_ms = now_ms();
+    pthread_mutex_unlock(&cache_lock);
 }
 
 static int slow_getattr(const char *path, struct stat *st, struct fuse_file_info *fi)
