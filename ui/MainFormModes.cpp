@@ -56,8 +56,14 @@ void TMainForm::FormResize()
         SetOuterHeight(0);
         return;
     }
-    if (OuterHeight() < Scale(kDesignMinHeight)) SetOuterHeight(Scale(kDesignMinHeight));
+    // The width first: the tab rows below depend on it.
     if (OuterWidth() < Scale(kDesignMinWidth)) SetOuterWidth(Scale(kDesignMinWidth));
+    // Tab captions too wide for the window wrap into more rows, which would cover the list.
+    RECT list;
+    ::GetClientRect(ListBox, &list);
+    const int rowHeight = static_cast<int>(::SendMessageW(ListBox, LB_GETITEMHEIGHT, 0, 0));
+    const int minHeight = MinimumOuterHeight(Scale(kDesignMinHeight), OuterHeight(), list.bottom, rowHeight);
+    if (OuterHeight() < minHeight) SetOuterHeight(minHeight);
 }
 
 bool TMainForm::FormCloseQuery()
