@@ -28,12 +28,8 @@ constexpr UINT kSaveDelayMs = 1500;
 // Posted to the main window when a window event asks the follower to act at once; wParam is
 // a TFollowRequest.
 constexpr UINT WM_FOLLOWREQUEST = WM_APP + 1;
-// Folder checks that may run at once; a share that does not answer holds no more threads.
-constexpr size_t kFolderCheckThreads = 3;
-// A jump waits this long at most for its folder check ...
+// A jump waits this long at most for its folder check.
 constexpr unsigned kJumpCheckBoundMs = 10000;
-// ... and leaving the history tab drops only the entries found missing within this time.
-constexpr unsigned kPurgeBoundMs = 5000;
 // The tab of the folders open in Explorer, read at most this often while it is shown, and
 // given up on when a read takes longer than the bound.
 constexpr int kExplorerTab = 2;

@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <functional>
-#include <map>
 #include <memory>
 #include <string>
 #include <type_traits>
@@ -12,6 +11,7 @@
 #include "lists/FileError.h"
 #include "lists/FolderList.h"
 #include "lists/SettingsFile.h"
+#include "ui/FolderChecks.h"
 #include "winutil/BackgroundWork.h"
 #include "winutil/Handles.h"
 
@@ -119,10 +119,10 @@ private:
     bool CaptureCurrentFolder();
 
     // Folder checks, made on worker threads (MainFormChecks.cpp).
-    enum TFolderCheck { fcExists, fcReachable };
     void CheckFolder(const std::wstring& path, TFolderCheck check, std::function<void(bool)> answer);
     void RecordShownFolder(const std::wstring& folder);
     void PurgeMissingFolder(const std::wstring& folder);
+    void TrimHistoryAfterPurge();
 
     // The tab of the folders open in Explorer (MainFormExplorer.cpp).
     void ReadExplorerFolders();
@@ -218,10 +218,8 @@ private:
     // Work on other programs' windows, off the window's thread: one jump at a time.
     std::unique_ptr<TBackgroundWork> MDialogWork;
     bool FJumping = false;
-    // A folder check stuck on a slow share holds one of a few threads; further checks wait, and
-    // a path already being checked is not checked twice: its callers wait for the one answer.
-    std::unique_ptr<TBackgroundWork> MFolderChecks;
-    std::map<std::wstring, std::vector<std::function<void(bool)>>> MPendingChecks;
+    // Checks of listed folders, each drive on a thread of its own.
+    std::unique_ptr<TFolderChecks> MFolderChecks;
     // The Explorer tab's entries as last read, and when the last read started.
     std::unique_ptr<TBackgroundWork> MExplorerReads;
     std::vector<std::wstring> MExplorerFolders;

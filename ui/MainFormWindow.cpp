@@ -157,7 +157,7 @@ void TMainForm::CreateTimer()
 void TMainForm::CreateBackgroundWork()
 {
     MDialogWork = std::make_unique<TBackgroundWork>(FHandle, WM_WORKDONE, 1);
-    MFolderChecks = std::make_unique<TBackgroundWork>(FHandle, WM_WORKDONE, kFolderCheckThreads);
+    MFolderChecks = std::make_unique<TFolderChecks>(FHandle, WM_WORKDONE);
     MExplorerReads = std::make_unique<TBackgroundWork>(FHandle, WM_WORKDONE, 1);
 }
 
