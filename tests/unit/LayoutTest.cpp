@@ -65,21 +65,10 @@ TEST(BrowseCentre, CentresOnTheMonitorTruncatingTowardZero)
 
 TEST(FormLayout, RescalesASizeBetweenScalesToTheNearestPixel)
 {
-    const struct {
-        int Pixels;
-        UINT From;
-        UINT To;
-        int Expected;
-    } cases[] = {
-        {300, 96, 96, 300},  {300, 144, 96, 200}, {301, 144, 96, 201},  // 200.67 up
-        {302, 144, 96, 201},                                             // 201.33 down
-        {200, 96, 144, 300}, {201, 96, 144, 302},                        // 301.5 up
-        {250, 120, 96, 200}, {251, 120, 96, 201}, {253, 120, 96, 202},  // 200.8 up, 202.4 down
-        {400, 192, 96, 200}, {401, 192, 96, 201},                        // 200.5 up
-        {200, 96, 192, 400}, {300, 144, 192, 400}, {300, 192, 120, 188}, // 187.5 up
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(RescalePixels(c.Pixels, c.From, c.To), c.Expected) << c.Pixels << " at " << c.From << " to " << c.To;
+    // From, to, pixels, expected: 200.67 and 301.5 and 200.5 up, 201.33 and 202.4 down.
+    const int cases[][4] = {{96, 96, 300, 300},  {144, 96, 301, 201}, {144, 96, 302, 201}, {96, 144, 201, 302},
+                            {120, 96, 253, 202}, {192, 96, 401, 201}, {96, 192, 200, 400}, {192, 120, 300, 188}};
+    for (const auto& c : cases) EXPECT_EQ(RescalePixels(c[2], c[0], c[1]), c[3]) << c[2] << " from " << c[0];
     // A window closed on a 150 % monitor keeps its size over many starts at 100 %.
     int saved = 300;
     for (int start = 0; start < 10; ++start) saved = RescalePixels(RescalePixels(saved, 96, 144), 144, 96);
@@ -88,11 +77,8 @@ TEST(FormLayout, RescalesASizeBetweenScalesToTheNearestPixel)
 
 TEST(FormLayout, TheMinimumHeightKeepsTwoRowsOfTheList)
 {
-    EXPECT_EQ(MinimumOuterHeight(100, 100, 40, 16), 100);  // rows to spare
     EXPECT_EQ(MinimumOuterHeight(100, 100, 32, 16), 100);  // exactly two rows
-    EXPECT_EQ(MinimumOuterHeight(100, 100, 21, 16), 111);  // one row and a bit
     EXPECT_EQ(MinimumOuterHeight(100, 100, 0, 16), 132);   // wrapped tabs cover the list
-    EXPECT_EQ(MinimumOuterHeight(100, 150, 10, 16), 172);  // a taller window shows as few rows
-    EXPECT_EQ(MinimumOuterHeight(100, 60, 0, 16), 100);    // still no lower than the design
-    EXPECT_EQ(MinimumOuterHeight(150, 100, 21, -1), 150);  // no row height known
+    EXPECT_EQ(MinimumOuterHeight(100, 150, 10, 16), 172);
+    EXPECT_EQ(MinimumOuterHeight(100, 60, 0, 16), 100);  // never below the design
 }

@@ -26,28 +26,13 @@ TEST(DriveLetterOf, FoldsOnlyTheAsciiLetters)
 
 TEST(DriveKeyOf, GroupsPathsByTheDriveOrServerTheyWaitOn)
 {
-    const struct {
-        const wchar_t* Path;
-        const wchar_t* Key;
-    } cases[] = {
-        {L"C:\\", L"C:"},
-        {L"c:\\Users\\x", L"C:"},
-        {L"N:", L"N:"},
-        {L"\\\\server\\share\\folder", L"\\\\SERVER"},
-        {L"\\\\Server\\other", L"\\\\SERVER"},
-        {L"//server/share", L"\\\\SERVER"},
-        {L"\\\\server", L"\\\\SERVER"},
-        {L"\\\\?\\UNC\\server\\share", L"\\\\SERVER"},
-        {L"\\\\?\\unc\\server\\share", L"\\\\SERVER"},
-        {L"\\\\?\\d:\\data", L"D:"},
-        {L"\\\\.\\C:\\", L"C:"},
-        {L"\\\\s\u00e9rveur\\x", L"\\\\S\u00e9RVEUR"},  // only ASCII letters are folded
-        {L"", L""},
-        {L"relative\\folder", L""},
-        {L"\\folder", L""},
-        {L"1:\\", L""},
+    const std::pair<const wchar_t*, const wchar_t*> cases[] = {
+        {L"c:\\Users", L"C:"},  {L"\\\\Server\\share\\x", L"\\\\SERVER"}, {L"//server/share", L"\\\\SERVER"},
+        {L"\\\\?\\unc\\server\\share", L"\\\\SERVER"}, {L"\\\\?\\d:\\data", L"D:"},
+        {L"\\\\s\u00e9rveur", L"\\\\S\u00e9RVEUR"},  // only ASCII letters are folded
+        {L"", L""}, {L"relative", L""}, {L"\\folder", L""}, {L"1:\\", L""},
     };
-    for (const auto& c : cases) EXPECT_EQ(kestro::DriveKeyOf(c.Path), c.Key);
+    for (const auto& [path, key] : cases) EXPECT_EQ(kestro::DriveKeyOf(path), key);
 }
 
 }  // namespace
