@@ -30,6 +30,17 @@ void RelayToRunningInstance(HWND appWindow)
                    reinterpret_cast<LPARAM>(&record));
 }
 
+// True when another instance runs: the mutex exists, even one this start may not open with full
+// access (an instance run as administrator), or it cannot be created at all; two instances
+// would overwrite each other's lists. Otherwise `own` holds the new mutex.
+bool AnotherInstanceRuns(UniqueHandle& own)
+{
+    const UniqueHandle existing(::OpenMutexW(SYNCHRONIZE, FALSE, kInstanceMutexName));
+    if (existing || ::GetLastError() != ERROR_FILE_NOT_FOUND) return true;
+    own.reset(::CreateMutexW(nullptr, FALSE, kInstanceMutexName));
+    return !own || ::GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
 void RunMessageLoop(TMainForm& form)
 {
     MSG msg;
@@ -49,13 +60,12 @@ int RunKestro(HINSTANCE instance)
 
     if (!PrepareDataFolder(kDataFolderName, false)) return 0;
 
-    if (UniqueHandle existing{::OpenMutexW(MUTEX_ALL_ACCESS, FALSE, kInstanceMutexName)}) {
-        existing.reset();
+    UniqueHandle instanceMutex;
+    if (AnotherInstanceRuns(instanceMutex)) {
         RelayToRunningInstance(appWindow);
         return 0;
     }
 
-    UniqueHandle instanceMutex(::CreateMutexW(nullptr, FALSE, kInstanceMutexName));
     SelectVisualStyle(kStyleName);
     TMainForm form;
     if (form.Create(instance, appWindow)) RunMessageLoop(form);

@@ -76,7 +76,6 @@ void PurgeHistory(TFolderList& history, const std::function<bool(const std::wstr
 {
     for (int i = static_cast<int>(history.Items.size()) - 1; i >= 0; --i)
         if (missing(history.Items[i])) EraseAt(history, i);
-    TrimHistory(history);
 }
 
 void ClearHistory(TFolderList& history)

@@ -30,7 +30,8 @@ void RemoveFavourite(TFolderList& favourites, int index);
 void SwapFavourites(TFolderList& favourites, int a, int b);
 bool RecordVisit(TFolderList& history, const std::wstring& path);
 void TrimHistory(TFolderList& history);
-// Removes the entries that `missing` says are gone, keeping the order of the rest, and trims.
+// Removes the entries that `missing` says are gone, keeping the order of the rest. The caller
+// trims once every entry has been looked at: a trim before would cut existing folders.
 void PurgeHistory(TFolderList& history, const std::function<bool(const std::wstring&)>& missing);
 void ClearHistory(TFolderList& history);
 

@@ -13,6 +13,9 @@ namespace {
 
 // The largest piece handed to one ReadFile or WriteFile call.
 constexpr DWORD kChunk = 1 << 20;
+// A replace that another program blocks is tried this many times more, this far apart.
+constexpr int kReplaceAttempts = 20;
+constexpr DWORD kReplaceRetryMs = 50;
 
 std::wstring FullPath(const std::wstring& path)
 {
@@ -55,6 +58,21 @@ DWORD WriteTemporary(const std::wstring& temp, std::string_view bytes)
     if (!file) return ::GetLastError();
     if (!WriteAll(file.get(), bytes) || !::FlushFileBuffers(file.get())) return ::GetLastError();
     return ERROR_SUCCESS;
+}
+
+// Replaces `target` by `temp`; the error code, or 0 on success. Virus scanners, the search
+// indexer and sync clients open a fresh file for a moment, so a replace they block is tried
+// again for about a second before it counts as failed.
+DWORD ReplaceWithTemporary(const std::wstring& temp, const std::wstring& target)
+{
+    for (int attempt = 0;; ++attempt) {
+        if (::MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return ERROR_SUCCESS;
+        const DWORD error = ::GetLastError();
+        if ((error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED) || attempt == kReplaceAttempts)
+            return error;
+        ::Sleep(kReplaceRetryMs);
+    }
 }
 
 }  // namespace
@@ -107,10 +125,7 @@ void WriteTextLines(const std::wstring& path, const std::vector<std::wstring>& l
     const std::wstring target = FullPath(path);
     const std::wstring temp = target + L".tmp";
     DWORD error = WriteTemporary(temp, bytes);
-    if (error == ERROR_SUCCESS &&
-        !::MoveFileExW(temp.c_str(), target.c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        error = ::GetLastError();
+    if (error == ERROR_SUCCESS) error = ReplaceWithTemporary(temp, target);
     if (error != ERROR_SUCCESS) {
         ::DeleteFileW(temp.c_str());
         throw CannotCreateError(target, error);

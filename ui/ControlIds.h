@@ -28,10 +28,6 @@ constexpr UINT kSaveDelayMs = 1500;
 // Posted to the main window when a window event asks the follower to act at once; wParam is
 // a TDialogEvents::TRequest and lParam the window the event is about.
 constexpr UINT WM_FOLLOWREQUEST = WM_APP + 1;
-// Folder checks that may run at once; a share that does not answer holds no more threads.
-constexpr size_t kFolderCheckThreads = 3;
-// Leaving the history tab drops only the entries found missing within this time.
-constexpr unsigned kPurgeBoundMs = 5000;
 // The timer that ends a jump stuck in a dialog that stopped answering.
 constexpr UINT_PTR kJumpBoundTimerId = 3;
 // The timer of the follower's looks again at a dialog announced before it was shown.

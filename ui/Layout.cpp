@@ -7,6 +7,18 @@ int ScaleForDpi(int designPixels, UINT dpi)
     return ::MulDiv(designPixels, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI);
 }
 
+int RescalePixels(int pixels, UINT fromDpi, UINT toDpi)
+{
+    if (fromDpi == 0 || fromDpi == toDpi) return pixels;
+    return ::MulDiv(pixels, static_cast<int>(toDpi), static_cast<int>(fromDpi));
+}
+
+int MinimumOuterHeight(int designMinimum, int outerHeight, int listHeight, int rowHeight)
+{
+    const int missing = kMinimumListRows * (rowHeight > 0 ? rowHeight : 0) - listHeight;
+    return missing > 0 && outerHeight + missing > designMinimum ? outerHeight + missing : designMinimum;
+}
+
 TFormLayout ComputeFormLayout(int clientWidth, int clientHeight, bool toolBarShown,
                               bool statusBarShown, UINT dpi)
 {

@@ -17,6 +17,18 @@ constexpr int kDesignMinWidth = 150;
 // Design pixels at 96 DPI to pixels at `dpi`, rounded as MulDiv rounds.
 int ScaleForDpi(int designPixels, UINT dpi);
 
+// A size of `pixels` at `fromDpi` as it is at `toDpi`, rounded as MulDiv rounds; the size file
+// keeps the window's size at the system's scale, whichever monitor the window closed on.
+int RescalePixels(int pixels, UINT fromDpi, UINT toDpi);
+
+// The rows of the list that stay in sight at the window's smallest size.
+constexpr int kMinimumListRows = 2;
+
+// The smallest outer height: `designMinimum`, or taller where the list, `listHeight` high in a
+// window `outerHeight` high, shows fewer than kMinimumListRows rows of `rowHeight` (tab captions
+// too wide for one row wrap into rows that cover it).
+int MinimumOuterHeight(int designMinimum, int outerHeight, int listHeight, int rowHeight);
+
 struct TFormLayout {
     RECT ToolBar;
     RECT Tab;

@@ -48,6 +48,9 @@ bool TMainForm::Create(HINSTANCE instance, HWND appWindow)
                            kDesignClientWidth, kDesignClientHeight, appWindow, nullptr, instance,
                            this))
         return false;
+    // A second start at a lower integrity level than ours (we run as administrator) must still
+    // reach us, or it could not call up this instance.
+    ::ChangeWindowMessageFilterEx(FHandle, WM_COPYDATA, MSGFLT_ALLOW, nullptr);
     // Always on top from creation, so it stays above the file dialogs it follows.
     ::SetWindowPos(FHandle, HWND_TOPMOST, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);

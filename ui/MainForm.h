@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <functional>
-#include <map>
 #include <memory>
 #include <string>
 #include <type_traits>
@@ -15,6 +14,7 @@
 #include "ui/DialogEvents.h"
 #include "ui/DialogParts.h"
 #include "ui/DialogWork.h"
+#include "ui/FolderChecks.h"
 #include "winutil/BackgroundWork.h"
 #include "winutil/Handles.h"
 
@@ -127,10 +127,10 @@ private:
     bool CaptureCurrentFolder();
 
     // Folder checks, made on worker threads (MainFormChecks.cpp).
-    enum TFolderCheck { fcExists, fcReachable };
     void CheckFolder(const std::wstring& path, TFolderCheck check, std::function<void(bool)> answer);
     void RecordShownFolder(const std::wstring& folder);
     void PurgeMissingFolder(const std::wstring& folder);
+    void TrimHistoryAfterPurge();
 
     // The tab of the folders open in Explorer (MainFormExplorer.cpp).
     void ReadExplorerFolders();
@@ -210,10 +210,8 @@ private:
     std::unique_ptr<TDialogEvents> MEvents;
     // Work on other programs' windows, off the window's thread: one jump at a time.
     std::unique_ptr<TDialogWork> MDialogWork;
-    // A folder check stuck on a slow share holds one of a few threads; further checks wait, and
-    // a path already being checked is not checked twice: its callers wait for the one answer.
-    std::unique_ptr<TBackgroundWork> MFolderChecks;
-    std::map<std::wstring, std::vector<std::function<void(bool)>>> MPendingChecks;
+    // Checks of listed folders, each drive on a thread of its own.
+    std::unique_ptr<TFolderChecks> MFolderChecks;
     // The Explorer tab's entries as last read, and when the last read started.
     std::unique_ptr<TBackgroundWork> MExplorerReads;
     std::vector<std::wstring> MExplorerFolders;

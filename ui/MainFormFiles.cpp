@@ -6,6 +6,7 @@
 #include "lists/TextFile.h"
 #include "ui/ControlIds.h"
 #include "ui/FormNames.h"
+#include "ui/Layout.h"
 #include "ui/MainForm.h"
 #include "winutil/DataFolder.h"
 
@@ -24,8 +25,14 @@ constexpr wchar_t kWidthKey[] = L"Width";
 void TMainForm::LoadSettings()
 {
     const SettingsFile settings = SettingsFile::Open(UserDataDir + kSettingsFileName);
-    SetOuterHeight(settings.ReadInteger(kWindowSection, kHeightKey, OuterHeight()));
-    SetOuterWidth(settings.ReadInteger(kWindowSection, kWidthKey, OuterWidth()));
+    // The file holds the size at the system's scale; the window may be on another monitor.
+    const UINT system = ::GetDpiForSystem();
+    auto read = [&](const wchar_t* key, int current) {
+        return RescalePixels(settings.ReadInteger(kWindowSection, key, RescalePixels(current, FDpi, system)),
+                             system, FDpi);
+    };
+    SetOuterHeight(read(kHeightKey, OuterHeight()));
+    SetOuterWidth(read(kWidthKey, OuterWidth()));
 }
 
 void TMainForm::LoadLists()
@@ -90,8 +97,11 @@ void TMainForm::SaveSettings()
 
 void TMainForm::WriteSize(SettingsFile& settings)
 {
-    settings.WriteInteger(kWindowSection, kHeightKey, OuterHeight());
-    settings.WriteInteger(kWindowSection, kWidthKey, OuterWidth());
+    // Saved as at the system's scale, at which the next start applies it: a window closed on a
+    // monitor of another scale would otherwise grow or shrink at every start.
+    const UINT system = ::GetDpiForSystem();
+    settings.WriteInteger(kWindowSection, kHeightKey, RescalePixels(OuterHeight(), FDpi, system));
+    settings.WriteInteger(kWindowSection, kWidthKey, RescalePixels(OuterWidth(), FDpi, system));
     settings.Save();
     FSizeChanged = false;
 }

@@ -56,8 +56,14 @@ void TMainForm::FormResize()
         SetOuterHeight(0);
         return;
     }
-    if (OuterHeight() < Scale(kDesignMinHeight)) SetOuterHeight(Scale(kDesignMinHeight));
+    // The width first: the tab rows below depend on it.
     if (OuterWidth() < Scale(kDesignMinWidth)) SetOuterWidth(Scale(kDesignMinWidth));
+    // Tab captions too wide for the window wrap into more rows, which would cover the list.
+    RECT list;
+    ::GetClientRect(ListBox, &list);
+    const int rowHeight = static_cast<int>(::SendMessageW(ListBox, LB_GETITEMHEIGHT, 0, 0));
+    const int minHeight = MinimumOuterHeight(Scale(kDesignMinHeight), OuterHeight(), list.bottom, rowHeight);
+    if (OuterHeight() < minHeight) SetOuterHeight(minHeight);
 }
 
 bool TMainForm::FormCloseQuery()
@@ -120,15 +126,14 @@ void TMainForm::EnterEditMode()
 void TMainForm::TabChanging()
 {
     if (TabIndex() != 1) return;
-    // Checked off the window's thread; an entry whose check has not answered in time is kept,
-    // as it is not known to be missing.
-    const size_t count = MListH->Items.size();
-    TrimHistory(*MListH);
-    if (MListH->Items.size() != count) HistoryChanged();
-    const ULONGLONG started = ::GetTickCount64();
-    for (const std::wstring& entry : MListH->Items)
-        CheckFolder(entry, fcExists, [this, entry, started](bool exists) {
-            if (!exists && ::GetTickCount64() - started <= kPurgeBoundMs) PurgeMissingFolder(entry);
+    // A missing entry goes whenever its check answers, however slow its share; the cut to the
+    // cap waits for every answer, so that no existing folder goes in a missing one's place.
+    const std::vector<std::wstring> entries = MListH->Items;
+    auto unanswered = std::make_shared<size_t>(entries.size());
+    for (const std::wstring& entry : entries)
+        CheckFolder(entry, fcExists, [this, entry, unanswered](bool exists) {
+            if (!exists) PurgeMissingFolder(entry);
+            if (--*unanswered == 0) TrimHistoryAfterPurge();
         });
 }
 

@@ -158,7 +158,7 @@ void TMainForm::CreateTimer()
 void TMainForm::CreateBackgroundWork()
 {
     MDialogWork = std::make_unique<TDialogWork>(FHandle, WM_WORKDONE, kJumpBoundTimerId, kJumpBoundMs);
-    MFolderChecks = std::make_unique<TBackgroundWork>(FHandle, WM_WORKDONE, kFolderCheckThreads);
+    MFolderChecks = std::make_unique<TFolderChecks>(FHandle, WM_WORKDONE);
     MExplorerReads = std::make_unique<TBackgroundWork>(FHandle, WM_WORKDONE, 1);
 }
 

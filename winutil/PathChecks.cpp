@@ -36,6 +36,30 @@ wchar_t DriveLetterOf(wchar_t c)
     return c >= L'A' && c <= L'Z' ? c : L'\0';
 }
 
+std::wstring DriveKeyOf(std::wstring_view path)
+{
+    const auto isSlash = [](wchar_t c) { return c == L'\\' || c == L'/'; };
+    const auto onLetter = [](std::wstring_view p) { return p.size() >= 2 && DriveLetterOf(p[0]) && p[1] == L':'; };
+    const auto fold = [](wchar_t c) { return DriveLetterOf(c) ? DriveLetterOf(c) : c; };
+    if (onLetter(path)) return {DriveLetterOf(path[0]), L':'};
+    if (path.size() < 2 || !isSlash(path[0]) || !isSlash(path[1])) return {};
+    path.remove_prefix(2);
+    // "\\?\" and "\\.\" lead to a drive letter, or to "UNC\" and the server.
+    if (path.size() >= 2 && (path[0] == L'?' || path[0] == L'.') && isSlash(path[1])) {
+        path.remove_prefix(2);
+        if (onLetter(path)) return {DriveLetterOf(path[0]), L':'};
+        if (path.size() >= 4 && fold(path[0]) == L'U' && fold(path[1]) == L'N' && fold(path[2]) == L'C' &&
+            isSlash(path[3]))
+            path.remove_prefix(4);
+    }
+    std::wstring key = L"\\\\";
+    for (const wchar_t c : path) {
+        if (isSlash(c)) break;
+        key.push_back(fold(c));
+    }
+    return key;
+}
+
 bool IsDriveReady(wchar_t c)
 {
     const wchar_t letter = DriveLetterOf(c);

@@ -1,6 +1,8 @@
 // The list and settings files as Kestro reads them at start and writes them at close.
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "lists/FileError.h"
 #include "tests/support/DataFiles.h"
 #include "tests/support/Input.h"
@@ -279,6 +281,33 @@ TEST_F(Files, AKillAfterAReorderAndANewFolderLosesNeither)
     EXPECT_EQ(kestro.ListItems(), reordered);
     ASSERT_TRUE(kestro.Close());
     EXPECT_EQ(ReadDataFile(L"KestroH.lst"), history);
+}
+
+TEST_F(Files, AFavouritesFileLockedForAMomentWhileACommandSavesItIsWrittenAtOnce)
+{
+    WriteDataFile(L"KestroF.lst", AnsiLines({L"C:\\windows"}));
+    WriteDataFile(L"KestroH.lst", AnsiLines({L"C:\\users"}));
+    kestro.StartReady();
+    const std::wstring path = TestDataDir() + L"KestroF.lst";
+    UniqueFile lock(::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(lock);
+    // As a virus scanner does: the file is let go 300 ms after the save has begun, while its new
+    // content waits beside it.
+    const std::wstring temp = path + L".tmp";
+    const auto saving = [&] { return ::GetFileAttributesW(temp.c_str()) != INVALID_FILE_ATTRIBUTES; };
+    bool saveSeen = false;
+    std::thread scanner([&] {
+        saveSeen = WaitFor(saving, 10000);
+        ::Sleep(300);
+        lock.reset();
+    });
+    AddFirstHistoryEntryToFavourites();
+    scanner.join();
+    EXPECT_TRUE(saveSeen) << "no save was seen while the file was held";
+    const std::string saved = AnsiLines({L"C:\\windows", L"C:\\users"});
+    EXPECT_TRUE(WaitFor([&] { return ReadDataFile(L"KestroF.lst") == saved; }, 2000)) << "the save did not wait for the file";
+    EXPECT_EQ(BoxOfKestro(500), nullptr);
+    EXPECT_FALSE(saving());
 }
 
 TEST_F(Files, AFavouritesFileLockedWhileACommandChangesItIsReportedOnlyAtTheClose)

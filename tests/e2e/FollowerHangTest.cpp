@@ -293,3 +293,22 @@ TEST_F(FollowerSlowShare, LeavingHistoryPurgesAMissingFolderAndKeepsSlowOnes)
     ASSERT_TRUE(WaitFor([&] { return kestro.TabIndex() == 1; }));
     EXPECT_EQ(kestro.ListItems(), (std::vector<std::wstring>{slowOne, slowTwo}));
 }
+
+TEST_F(FollowerSlowShare, AJumpToAnotherDriveDoesNotWaitForThePurgeOfSlowHistory)
+{
+    std::vector<std::wstring> history;
+    for (int i = 0; i < 5; ++i) {
+        const std::wstring name = L"\\Slow" + std::to_wstring(i);
+        ::CreateDirectoryW((FastDrive() + name).c_str(), nullptr);
+        history.push_back(SlowDrive() + name);
+    }
+    WriteDataFile(L"KestroH.lst", ListFileBytes(history));
+    StartFollowing();
+    ClickAt(kestro.TabPoint(1));
+    ASSERT_TRUE(WaitFor([&] { return kestro.TabIndex() == 1; }));
+    // Leaving history checks every entry on the share, each for seconds.
+    ClickAt(kestro.TabPoint(0));
+    ASSERT_TRUE(WaitFor([&] { return kestro.TabIndex() == 0; }));
+    ClickEntry(kestro, 0);
+    EXPECT_TRUE(WaitFor([&] { return item.Folder() == a; }, 1000)) << "the jump waited behind the share";
+}

@@ -19,11 +19,11 @@ using TEntries = std::vector<std::wstring>;
 
 class ListCommands : public testing::Test {
 protected:
-    void Start(std::initializer_list<std::wstring> favourites, std::initializer_list<std::wstring> history = {})
+    void Start(std::initializer_list<std::wstring> favourites, const TEntries& history = {})
     {
         ResetDataDir();
         WriteDataFile(L"KestroF.lst", AnsiLines(favourites));
-        if (history.size() > 0) WriteDataFile(L"KestroH.lst", AnsiLines(history));
+        if (!history.empty()) WriteDataFile(L"KestroH.lst", ListFileBytes(history));
         kestro.StartReady();
         ASSERT_EQ(kestro.RelayShow(), 0u);
         ASSERT_TRUE(WaitFor([&] { return kestro.Visible() && kestro.EditMode(); }));
@@ -169,16 +169,29 @@ TEST_F(ListCommands, UpAndDownMoveTheSelectedFavouriteStepByStep)
     CloseAndExpect(AnsiLines({L"C:\\A", L"C:\\B", L"C:\\C"}), "");
 }
 
-TEST_F(ListCommands, LeavingHistoryPurgesDeletedFoldersButArrivingDoesNot)
+TEST_F(ListCommands, LeavingHistoryPurgesMissingEntriesBeforeTheCutToFiftyButArrivingDoesNot)
 {
     ::RemoveDirectoryW(gone.c_str());
-    Start({L"C:\\A"}, {gone, L"C:\\windows", L""});
+    const std::wstring root = ScratchFolder(L"Kept");
+    TEntries kept;
+    for (int i = 0; i < 52; ++i) {
+        kept.push_back(root + L"\\" + std::to_wstring(i));
+        ASSERT_TRUE(::CreateDirectoryW(kept.back().c_str(), nullptr));
+    }
+    const std::wstring file = root + L"\\file.txt";
+    WriteBytes(file, "x");
+    // 55 lines: the missing folder and the empty line near the top, the file further down.
+    TEntries history = kept;
+    history.insert(history.begin() + 1, {gone, L""});
+    history.insert(history.begin() + 40, file);
+    Start({L"C:\\A"}, history);
     SwitchTab(1);
-    EXPECT_EQ(kestro.ListItems().size(), 3u);
+    EXPECT_EQ(kestro.ListItems(), history);
     SwitchTab(0);
     SwitchTab(1);
-    EXPECT_EQ(kestro.ListItems(), (TEntries{L"C:\\windows"}));
-    CloseAndExpect(AnsiLines({L"C:\\A"}), AnsiLines({L"C:\\windows"}));
+    const TEntries first50(kept.begin(), kept.begin() + 50);
+    EXPECT_TRUE(WaitFor([&] { return kestro.ListItems() == first50; })) << kestro.ListItems().size();
+    CloseAndExpect(AnsiLines({L"C:\\A"}), ListFileBytes(first50));
 }
 
 TEST_F(ListCommands, BrowseDialogIsCentredAndCancelChangesNothing)

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <sddl.h>
+
 #include "tests/support/DataFiles.h"
 #include "tests/support/Kestro.h"
 #include "tests/support/Windows.h"
@@ -29,9 +32,16 @@ public:
         std::string Bytes;
     };
 
-    TFakeInstance()
+    // `mutexRights`, when given, is the SDDL of the only rights others get on the mutex, as an
+    // instance run as administrator leaves a normal start.
+    explicit TFakeInstance(const wchar_t* mutexRights = nullptr)
     {
-        FMutex.reset(::CreateMutexW(nullptr, FALSE, kMutexName));
+        SECURITY_ATTRIBUTES attributes = {sizeof attributes, nullptr, FALSE};
+        if (mutexRights)
+            ::ConvertStringSecurityDescriptorToSecurityDescriptorW(mutexRights, SDDL_REVISION_1,
+                                                                   &attributes.lpSecurityDescriptor, nullptr);
+        FMutex.reset(::CreateMutexW(mutexRights ? &attributes : nullptr, FALSE, kMutexName));
+        ::LocalFree(attributes.lpSecurityDescriptor);
         WNDCLASSW wc = {};
         wc.lpfnWndProc = &TFakeInstance::Proc;
         wc.hInstance = ::GetModuleHandleW(nullptr);
@@ -97,6 +107,24 @@ TEST_F(Startup, SecondStartRelaysExactlyOneShowRecord)
     // wParam is a top-level window of the process that sent the record.
     EXPECT_EQ(record.SenderPid, second.Id());
     EXPECT_TRUE(record.SenderTopLevel);
+}
+
+TEST_F(Startup, AnInstanceWhoseMutexGrantsOnlySynchronizeGetsTheRelayAndTheListsStayUntouched)
+{
+    WriteDataFile(L"KestroF.lst", AnsiLines({L"C:\\windows"}));
+    WriteDataFile(L"KestroH.lst", AnsiLines({L"C:\\users"}));
+    TFakeInstance running(L"D:(A;;0x00100000;;;WD)");  // SYNCHRONIZE for everyone
+    ASSERT_EQ(UniqueHandle(::OpenMutexW(MUTEX_ALL_ACCESS, FALSE, kMutexName)).get(), nullptr)
+        << "the mutex grants more than it should";
+    TProcess second = TProcess::Start(KestroExe());
+    DWORD code = 1;
+    ASSERT_TRUE(WaitFor([&] { return second.WaitExit(0, &code); }, 15000)) << "the start did not end";
+    PumpFor(100);
+    EXPECT_EQ(code, 0u);
+    EXPECT_EQ(running.Records().size(), 1u);
+    EXPECT_EQ(ReadDataFile(L"KestroF.lst"), AnsiLines({L"C:\\windows"}));
+    EXPECT_EQ(ReadDataFile(L"KestroH.lst"), AnsiLines({L"C:\\users"}));
+    EXPECT_EQ(ReadDataFile(L"Kestro.ini"), std::nullopt);
 }
 
 TEST_F(Startup, MutexWithoutWindowEndsAtOnceAndSendsNothing)

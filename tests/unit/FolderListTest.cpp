@@ -111,7 +111,7 @@ TEST(History, ClearKeepsTheRememberedEncoding)
     EXPECT_EQ(history.Encoding, TTextEncoding::Utf16BE);
 }
 
-TEST(PurgeHistory, KeepsOnlyExistingFoldersInOrderAndTrims)
+TEST(PurgeHistory, KeepsOnlyExistingFoldersInOrderAndLeavesTheCutToTheTrim)
 {
     const auto missing = [](const std::wstring& path) { return !kestro::FolderExists(path); };
     const std::wstring root = kestro::test::ScratchFolder(L"Purge");
@@ -128,8 +128,10 @@ TEST(PurgeHistory, KeepsOnlyExistingFoldersInOrderAndTrims)
     EXPECT_EQ(history.Items, (Lines{kept, root}));
 
     history.Items.assign(51, kept);
-    history.Items.push_back(file);
+    history.Items.insert(history.Items.begin(), file);
     kestro::PurgeHistory(history, missing);
+    EXPECT_EQ(history.Items, Lines(51, kept));
+    kestro::TrimHistory(history);
     EXPECT_EQ(history.Items, Lines(50, kept));
 }
 

@@ -62,3 +62,23 @@ TEST(BrowseCentre, CentresOnTheMonitorTruncatingTowardZero)
     // A dialog wider than the monitor: (100 - 105) div 2 is -2, not -3.
     EXPECT_EQ(CentreOnMonitor({0, 0, 100, 100}, 105, 50).x, -2);
 }
+
+TEST(FormLayout, RescalesASizeBetweenScalesToTheNearestPixel)
+{
+    // From, to, pixels, expected: 200.67 and 301.5 and 200.5 up, 201.33 and 202.4 down.
+    const int cases[][4] = {{96, 96, 300, 300},  {144, 96, 301, 201}, {144, 96, 302, 201}, {96, 144, 201, 302},
+                            {120, 96, 253, 202}, {192, 96, 401, 201}, {96, 192, 200, 400}, {192, 120, 300, 188}};
+    for (const auto& c : cases) EXPECT_EQ(RescalePixels(c[2], c[0], c[1]), c[3]) << c[2] << " from " << c[0];
+    // A window closed on a 150 % monitor keeps its size over many starts at 100 %.
+    int saved = 300;
+    for (int start = 0; start < 10; ++start) saved = RescalePixels(RescalePixels(saved, 96, 144), 144, 96);
+    EXPECT_EQ(saved, 300);
+}
+
+TEST(FormLayout, TheMinimumHeightKeepsTwoRowsOfTheList)
+{
+    EXPECT_EQ(MinimumOuterHeight(100, 100, 32, 16), 100);  // exactly two rows
+    EXPECT_EQ(MinimumOuterHeight(100, 100, 0, 16), 132);   // wrapped tabs cover the list
+    EXPECT_EQ(MinimumOuterHeight(100, 150, 10, 16), 172);
+    EXPECT_EQ(MinimumOuterHeight(100, 60, 0, 16), 100);  // never below the design
+}

@@ -24,4 +24,15 @@ TEST(DriveLetterOf, FoldsOnlyTheAsciiLetters)
             << "U+" << std::hex << static_cast<unsigned>(c.Char);
 }
 
+TEST(DriveKeyOf, GroupsPathsByTheDriveOrServerTheyWaitOn)
+{
+    const std::pair<const wchar_t*, const wchar_t*> cases[] = {
+        {L"c:\\Users", L"C:"},  {L"\\\\Server\\share\\x", L"\\\\SERVER"}, {L"//server/share", L"\\\\SERVER"},
+        {L"\\\\?\\unc\\server\\share", L"\\\\SERVER"}, {L"\\\\?\\d:\\data", L"D:"},
+        {L"\\\\s\u00e9rveur", L"\\\\S\u00e9RVEUR"},  // only ASCII letters are folded
+        {L"", L""}, {L"relative", L""}, {L"\\folder", L""}, {L"1:\\", L""},
+    };
+    for (const auto& [path, key] : cases) EXPECT_EQ(kestro::DriveKeyOf(path), key);
+}
+
 }  // namespace
