@@ -21,6 +21,12 @@ void RelayToRunningInstance(HWND appWindow)
 {
     HWND running = ::FindWindowW(kMainWindowClass, kApplicationTitle);
     if (!running) return;
+    // This start is the program the user just ran, in front; it lets the running instance take
+    // the front when it comes up, which Windows would otherwise refuse a program in the
+    // background.
+    DWORD runningProcess = 0;
+    ::GetWindowThreadProcessId(running, &runningProcess);
+    ::AllowSetForegroundWindow(runningProcess);
     std::vector<wchar_t> payload = BuildRelayPayload();
     COPYDATASTRUCT record = {};
     record.dwData = static_cast<ULONG_PTR>(static_cast<LONG_PTR>(CountArguments(::GetCommandLineW())));

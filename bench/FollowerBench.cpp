@@ -140,8 +140,10 @@ void Press(POINT screen, DWORD button)
     ::SendInput(1, &input, sizeof input);
 }
 
-// From the button press on an entry until the dialog shows `folder` and its box holds `name`
-// again: what the user waits for. Returns milliseconds, or -1 when the jump did not finish.
+// From the button press on an entry until the box holds `name` again after the jump, which puts
+// it back only once the dialog has moved: what the user waits for. The dialog must then show
+// `folder`. Returns milliseconds, or -1 when the jump did not finish. The move itself is not
+// timed: the real dialog's fixture reports its folder only every 50 ms.
 double TimeJump(const TKestro& kestro, int entry, const std::function<std::wstring()>& folderShown,
                 const std::wstring& folder, HWND box, const std::wstring& name)
 {
@@ -152,11 +154,13 @@ double TimeJump(const TKestro& kestro, int entry, const std::function<std::wstri
     PumpFor(50);
     Press(point, MOUSEEVENTF_LEFTDOWN);
     Press(point, MOUSEEVENTF_LEFTUP);
-    bool moved = false;
-    return MillisecondsUntil([&] {
-        moved = moved || folderShown() == folder;
-        return moved && BoxTextNow(box) == name;
+    bool left = false;
+    const double ms = MillisecondsUntil([&] {
+        const std::wstring text = BoxTextNow(box);
+        left = left || text != name;
+        return left && text == name;
     });
+    return ms >= 0 && WaitFor([&] { return folderShown() == folder; }, 2000) ? ms : -1;
 }
 
 bool Complete(const std::vector<double>& times)

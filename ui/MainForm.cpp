@@ -44,9 +44,10 @@ bool TMainForm::Create(HINSTANCE instance, HWND appWindow)
     wc.lpszClassName = kMainWindowClass;
     ::RegisterClassExW(&wc);
 
-    if (!::CreateWindowExW(kFormExStyle, kMainWindowClass, kApplicationTitle, kFormStyle, 0, 0,
-                           kDesignClientWidth, kDesignClientHeight, appWindow, nullptr, instance,
-                           this))
+    // Without its caption until creation is over: a second start finds the window by it, and a
+    // relay taken while the welcome box waits would be undone by the rest of creation.
+    if (!::CreateWindowExW(kFormExStyle, kMainWindowClass, L"", kFormStyle, 0, 0, kDesignClientWidth,
+                           kDesignClientHeight, appWindow, nullptr, instance, this))
         return false;
     // A second start at a lower integrity level than ours (we run as administrator) must still
     // reach us, or it could not call up this instance.
@@ -55,6 +56,7 @@ bool TMainForm::Create(HINSTANCE instance, HWND appWindow)
     ::SetWindowPos(FHandle, HWND_TOPMOST, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
     Guarded([this] { FormCreate(); });
+    SetCaption(kApplicationTitle);
     return true;
 }
 
