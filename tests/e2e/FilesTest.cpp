@@ -55,6 +55,17 @@ protected:
         ASSERT_TRUE(WaitFor([&] { return kestro.TabIndex() == 0; }));
     }
 
+    // Kestro in standby with one favourite and one history entry, then its favourites file
+    // held by the test without sharing.
+    UniqueFile StartWithFavouritesHeld()
+    {
+        WriteDataFile(L"KestroF.lst", AnsiLines({L"C:\\windows"}));
+        WriteDataFile(L"KestroH.lst", AnsiLines({L"C:\\users"}));
+        kestro.StartReady();
+        const std::wstring path = TestDataDir() + L"KestroF.lst";
+        return UniqueFile(::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    }
+
     // The message box Kestro shows, waited for up to `timeoutMs`; 0 when none came.
     HWND BoxOfKestro(DWORD timeoutMs = 5000)
     {
@@ -285,15 +296,11 @@ TEST_F(Files, AKillAfterAReorderAndANewFolderLosesNeither)
 
 TEST_F(Files, AFavouritesFileLockedForAMomentWhileACommandSavesItIsWrittenAtOnce)
 {
-    WriteDataFile(L"KestroF.lst", AnsiLines({L"C:\\windows"}));
-    WriteDataFile(L"KestroH.lst", AnsiLines({L"C:\\users"}));
-    kestro.StartReady();
-    const std::wstring path = TestDataDir() + L"KestroF.lst";
-    UniqueFile lock(::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    UniqueFile lock = StartWithFavouritesHeld();
     ASSERT_TRUE(lock);
     // As a virus scanner does: the file is let go 300 ms after the save has begun, while its new
     // content waits beside it.
-    const std::wstring temp = path + L".tmp";
+    const std::wstring temp = TestDataDir() + L"KestroF.lst.tmp";
     const auto saving = [&] { return ::GetFileAttributesW(temp.c_str()) != INVALID_FILE_ATTRIBUTES; };
     bool saveSeen = false;
     std::thread scanner([&] {
@@ -312,11 +319,7 @@ TEST_F(Files, AFavouritesFileLockedForAMomentWhileACommandSavesItIsWrittenAtOnce
 
 TEST_F(Files, AFavouritesFileLockedWhileACommandChangesItIsReportedOnlyAtTheClose)
 {
-    WriteDataFile(L"KestroF.lst", AnsiLines({L"C:\\windows"}));
-    WriteDataFile(L"KestroH.lst", AnsiLines({L"C:\\users"}));
-    kestro.StartReady();
-    const std::wstring path = TestDataDir() + L"KestroF.lst";
-    UniqueFile lock(::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    UniqueFile lock = StartWithFavouritesHeld();
     ASSERT_TRUE(lock);
     AddFirstHistoryEntryToFavourites();
     EXPECT_EQ(BoxOfKestro(1500), nullptr) << "an error box came up while the user worked";
