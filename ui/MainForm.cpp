@@ -52,6 +52,8 @@ bool TMainForm::Create(HINSTANCE instance, HWND appWindow)
     ::SetWindowPos(FHandle, HWND_TOPMOST, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
     Guarded([this] { FormCreate(); });
+    FCreated = true;
+    if (FShowRequested) Guarded([this] { ShowForEditing(); });
     return true;
 }
 

@@ -76,6 +76,7 @@ private:
     void FormKeyPress(wchar_t& key);
     void WMNCLButtonDblClk(WPARAM hitTest);
     void WMCopyData(const COPYDATASTRUCT* record);
+    void ShowForEditing();
     void TabChanging();
     void TabChange();
     void TBHideClick();
@@ -234,6 +235,11 @@ private:
     bool FHistoryChanged = false;
     bool FSizeChanged = false;
     bool FSaveScheduled = false;
+    // Creation has run to its end. A second start relayed while a box of FormCreate waits (the
+    // welcome, an unreadable file) is acted on only then, or creation would hide the tool bar
+    // of the window it had just shown.
+    bool FCreated = false;
+    bool FShowRequested = false;
 };
 
 }  // namespace kestro

@@ -102,8 +102,18 @@ void TMainForm::Unroll()
 
 void TMainForm::WMCopyData(const COPYDATASTRUCT* record)
 {
-    if (Visible()) return;
     if (!IsShowRequest(record)) return;
+    if (!FCreated) {
+        FShowRequested = true;
+        return;
+    }
+    ShowForEditing();
+}
+
+void TMainForm::ShowForEditing()
+{
+    FShowRequested = false;
+    if (Visible()) return;
     if (FShade) Unroll();
     EnterEditMode();
     PlaceInWorkArea(FHandle, wpCenter);

@@ -234,6 +234,7 @@ TEST_P(FollowerInAnEditor, AJumpInItsSaveAsDialogKeepsTheNameAndSaveWritesThere)
             return main != nullptr;
         },
         15000));
+    editor.WaitInputIdle(10000);
     ASSERT_TRUE(BringToFront(main));
     PressKey('S', VK_CONTROL);
     HWND dialog = nullptr;

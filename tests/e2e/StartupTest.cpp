@@ -134,17 +134,35 @@ TEST_F(Startup, FirstStartCreatesFoldersAndHiddenWindowThatASecondStartShows)
     ASSERT_TRUE(WaitFor([&] { return (welcome = FindDialogOf(kestro.Process().Id())) != nullptr; }, 15000));
     EXPECT_TRUE(FolderExists(TestDataDir()));
     PressDialogButton(welcome, IDOK);
-    ASSERT_NE(kestro.WaitForMainWindow(), nullptr);
+    ASSERT_TRUE(kestro.WaitReady());
     EXPECT_TRUE(MutexExists());
     EXPECT_EQ(kestro.Caption(), L"Kestro");
     EXPECT_EQ(ClassOf(kestro.Main()), L"TMainForm");
-    ASSERT_TRUE(WaitFor([&] { return !kestro.EditMode(); }));
     EXPECT_FALSE(kestro.Visible());
 
     EXPECT_EQ(kestro.RelayShow(), 0u);
     EXPECT_TRUE(WaitFor([&] { return kestro.Visible(); }));
     EXPECT_TRUE(kestro.Close());
     EXPECT_FALSE(MutexExists());
+}
+
+// A second start while the first still shows its welcome box (creation waits in it) is acted on
+// once creation has ended: edit mode, not a shown window that creation then put in standby.
+TEST_F(Startup, ASecondStartDuringTheWelcomeShowsEditModeOnceCreationHasEnded)
+{
+    RemoveDataFolders();
+    TKestro kestro;
+    kestro.Start();
+    HWND welcome = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (welcome = FindDialogOf(kestro.Process().Id())) != nullptr; }, 15000));
+    ASSERT_NE(kestro.WaitForMainWindow(), nullptr);
+    EXPECT_EQ(kestro.RelayShow(), 0u);
+    PressDialogButton(welcome, IDOK);
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(welcome) && kestro.Answers(200); }));
+    EXPECT_TRUE(kestro.Visible());
+    EXPECT_TRUE(kestro.EditMode()) << "shown in standby mode";
+    EXPECT_TRUE(::IsWindowVisible(kestro.ToolBar()));
+    EXPECT_TRUE(kestro.Close());
 }
 
 TEST_F(Startup, HostileRecordsAreIgnoredAndAValidRelayStillWorks)
