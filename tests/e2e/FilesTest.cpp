@@ -91,8 +91,7 @@ TEST_F(Files, FirstRunWelcomesThenWritesEmptyListsAndTheSizeAtClose)
     EXPECT_NE(::GetDlgItem(welcome, IDOK), nullptr);
     EXPECT_EQ(::GetDlgItem(welcome, IDCANCEL), nullptr);
     PressDialogButton(welcome, IDOK);
-    ASSERT_NE(kestro.WaitForMainWindow(), nullptr);
-    ASSERT_TRUE(WaitFor([&] { return !kestro.EditMode(); }));
+    ASSERT_TRUE(kestro.WaitReady());
     EXPECT_FALSE(kestro.Visible());
     const std::string ini = IniFor(kestro.Main());
     ASSERT_TRUE(kestro.Close());
@@ -144,7 +143,8 @@ TEST_F(Files, LockedFavouritesAreReportedAndNeitherListIsWrittenBack)
     EXPECT_TRUE(HasVisibleIcon(box)) << "an error box carries the error icon";
     PressDialogButton(box, IDOK);
     ASSERT_NE(kestro.WaitForMainWindow(), nullptr);
-    PumpFor(300);
+    // Back in its message loop once the box has gone.
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(box) && kestro.Answers(200); }));
     // Creation stopped before standby mode, so the window still counts as in edit mode.
     EXPECT_TRUE(kestro.EditMode());
     EXPECT_TRUE(kestro.ListItems().empty());
@@ -223,7 +223,8 @@ TEST_F(Files, ASettingsFileThatCannotBeReplacedKeepsTheWindowOpenForARetry)
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageBoxText(box).rfind(L"ファイル \"" + ini + L"\" を作成できません。", 0), 0u) << MessageBoxText(box).c_str();
     PressDialogButton(box, IDOK);
-    PumpFor(500);
+    // The box has gone and the window's thread is back in its loop, the close given up.
+    EXPECT_TRUE(WaitFor([&] { return !::IsWindow(box) && kestro.Answers(200); }));
     EXPECT_TRUE(kestro.Process().Running()) << "the window stays open so that the user can retry";
     EXPECT_EQ(ReadDataFile(L"Kestro.ini"), "[Window]\r\n");
     lock.reset();
@@ -285,7 +286,8 @@ TEST_F(Files, AKillAfterAReorderAndANewFolderLosesNeither)
     ClickAt(kestro.ButtonPoint(tbDown));
     const std::vector<std::wstring> reordered = {L"C:\\users", L"C:\\windows"};
     ASSERT_TRUE(WaitFor([&] { return kestro.ListItems() == reordered; }));
-    PumpFor(300);
+    // The favourites are written at once by the command; the kill comes after that write.
+    ASSERT_TRUE(WaitFor([&] { return ReadDataFile(L"KestroF.lst") == AnsiLines({L"C:\\users", L"C:\\windows"}); }));
     kestro.Process().Kill();
 
     kestro.StartReady();
@@ -328,7 +330,7 @@ TEST_F(Files, AFavouritesFileLockedWhileACommandChangesItIsReportedOnlyAtTheClos
     HWND box = BoxOfKestro();
     ASSERT_NE(box, nullptr) << "the close did not report the locked file";
     PressDialogButton(box, IDOK);
-    PumpFor(500);
+    EXPECT_TRUE(WaitFor([&] { return !::IsWindow(box) && kestro.Answers(200); }));
     EXPECT_TRUE(kestro.Process().Running());
     lock.reset();
     ASSERT_TRUE(kestro.Close());

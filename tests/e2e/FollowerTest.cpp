@@ -204,6 +204,8 @@ TEST_F(Follower, EveryDialogOfALongRunIsDockedFollowedAndLeftAtOnce)
     TItemDialog item;
     item.Start(start, L"name.txt", idAnnounces | idSeries);
     for (int i = 0; i < 6; ++i) {
+        // Each dialog at another phase of the timer.
+        PumpFor(i * 83 % kestro::kTimerInterval);
         if (i > 0) item.Next(start);
         const HWND dialog = item.Dialog();
         EXPECT_TRUE(WaitFollowing(kestro, dialog, kAtOnceMs)) << "dialog " << i << " was not docked at once";
@@ -238,6 +240,7 @@ TEST_P(FollowerInAnEditor, AJumpInItsSaveAsDialogKeepsTheNameAndSaveWritesThere)
             return main != nullptr;
         },
         15000));
+    editor.WaitInputIdle(10000);
     ASSERT_TRUE(BringToFront(main));
     PressKey('S', VK_CONTROL);
     HWND dialog = nullptr;

@@ -239,11 +239,14 @@ TEST_F(ListCommands, FolderChosenInTheBrowseDialogBecomesTheLastFavourite)
     void* remote = ::VirtualAllocEx(process.get(), nullptr, bytes, MEM_COMMIT, PAGE_READWRITE);
     ASSERT_NE(remote, nullptr);
     ::WriteProcessMemory(process.get(), remote, chosen.c_str(), bytes, nullptr);
+    const auto selected = [&] { return ::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0); };
+    const LRESULT before = selected();
     DWORD_PTR result = 0;
     ::SendMessageTimeoutW(browse, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG,
                           5000, &result);
     ::VirtualFreeEx(process.get(), remote, 0, MEM_RELEASE);
-    PumpFor(300);
+    // The dialog takes the new selection in its own time; OK counts once the tree shows it.
+    ASSERT_TRUE(WaitFor([&] { return selected() != before && ::IsWindowEnabled(::GetDlgItem(browse, IDOK)); }));
     PressDialogButton(browse, IDOK);
     ASSERT_TRUE(WaitFor([&] { return kestro.ListItems().size() == 2; }));
     EXPECT_EQ(kestro.ListItems(), (TEntries{L"C:\\A", chosen}));

@@ -165,6 +165,7 @@ TEST_F(Startup, FirstStartCreatesFoldersAndHiddenWindowThatASecondStartShows)
     ASSERT_NE(kestro.WaitForMainWindow(), nullptr);
     EXPECT_EQ(kestro.RelayShow(), 0u);
     PressDialogButton(welcome, IDOK);
+    ASSERT_TRUE(kestro.WaitReady());
     EXPECT_TRUE(MutexExists());
     ASSERT_TRUE(WaitFor([&] { return kestro.Caption() == L"Kestro" && !kestro.EditMode(); }));
     EXPECT_EQ(ClassOf(kestro.Main()), L"TMainForm");
@@ -176,6 +177,8 @@ TEST_F(Startup, FirstStartCreatesFoldersAndHiddenWindowThatASecondStartShows)
     EXPECT_FALSE(MutexExists());
 }
 
+// A second start while the first still shows its welcome box (creation waits in it) is acted on
+// once creation has ended: edit mode, not a shown window that creation then put in standby.
 TEST_F(Startup, HostileRecordsAreIgnoredAndAValidRelayStillWorks)
 {
     TKestro kestro;

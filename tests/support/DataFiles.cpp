@@ -43,9 +43,18 @@ void RemoveDataFolders()
 
 void ResetDataDir()
 {
-    RemoveDataFolders();
     const std::wstring base = GetShellFolder(1);
-    ::CreateDirectoryW(MakerFolderPath(base).c_str(), nullptr);
+    const std::wstring maker = MakerFolderPath(base);
+    // A file that cannot go (held open by a program an earlier test left running) would hand
+    // that test's data to this one: the test fails instead.
+    RemoveDataFolders();
+    if (::GetFileAttributesW(maker.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        ::Sleep(200);
+        RemoveDataFolders();
+    }
+    ASSERT_EQ(::GetFileAttributesW(maker.c_str()), INVALID_FILE_ATTRIBUTES)
+        << "the data folder of an earlier test could not be removed";
+    ::CreateDirectoryW(maker.c_str(), nullptr);
     ::CreateDirectoryW(AppFolderPath(base, L"Kestro").c_str(), nullptr);
 }
 

@@ -12,7 +12,7 @@ namespace kestro::test {
 std::wstring TestDataDir();
 // Removes the "Tamsa Project" folder tree, or a file of that name.
 void RemoveDataFolders();
-// An empty data folder, created.
+// An empty data folder, created; fails the test when the old one cannot be removed.
 void ResetDataDir();
 
 void WriteBytes(const std::wstring& path, const std::string& bytes);

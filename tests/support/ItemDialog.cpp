@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "tests/support/Windows.h"
 
 namespace kestro::test {
@@ -41,6 +43,7 @@ void TItemDialog::Start(const std::wstring& folder, const std::wstring& fileName
                         const std::wstring& label)
 {
     FProcess = TProcess::Start(ItemDialogFixtureExe(), ItemDialogArguments(folder, fileName, flags, label));
+    FHungFromStart = (flags & idHungFromStart) != 0;
     WaitInFront(folder, nullptr);
 }
 
@@ -52,6 +55,10 @@ void TItemDialog::Next(const std::wstring& folder)
 
 void TItemDialog::WaitInFront(const std::wstring& folder, HWND previous)
 {
+    // Up means: shown in front with the folder reported, and (unless it is to hang from the
+    // start) answering from its message loop.
+    const ULONGLONG end = ::GetTickCount64() + 20000;
+    auto left = [&] { return static_cast<DWORD>(end > ::GetTickCount64() ? end - ::GetTickCount64() : 0); };
     const bool up = WaitFor(
         [&] {
             FState = FindTopWindow(FProcess.Id(), kItemStateClass);
@@ -59,8 +66,10 @@ void TItemDialog::WaitInFront(const std::wstring& folder, HWND previous)
             return FState && FDialog && FDialog != previous && Folder() == folder &&
                    ::GetForegroundWindow() == FDialog;
         },
-        15000);
+        left());
     ASSERT_TRUE(up) << "the item dialog did not come up in front";
+    if (FHungFromStart) return;
+    ASSERT_TRUE(WaitFor([&] { return Answers(200); }, left())) << "the item dialog does not answer";
 }
 
 std::wstring TItemDialog::Report() const
@@ -103,29 +112,44 @@ void TItemDialog::Submit(const std::wstring& text)
     PressDialogButton(FDialog, IDOK);
 }
 
-void TItemDialog::Hang(DWORD ms)
+bool TItemDialog::Hang(DWORD ms)
 {
     PostRegistered(FDialog, kItemHangMessage, ms);
+    // The hang starts when the dialog's thread takes the posted request, which may be a moment
+    // later: the caller goes on once it has.
+    return WaitFor([&] { return !Answers(50); }, std::min<DWORD>(ms, 5000));
 }
+
+namespace {
+// A setting sent, not posted: in place once the send returns. A posted one could still wait in
+// the queue while a message sent later (a jump's WM_CLEAR) is handled first.
+bool SendSetting(HWND dialog, const wchar_t* name, WPARAM wParam)
+{
+    DWORD_PTR result = 0;
+    return ::SendMessageTimeoutW(dialog, ::RegisterWindowMessageW(name), wParam, 0, SMTO_ABORTIFHUNG, 5000,
+                                 &result) != 0 &&
+           result == 1;
+}
+}  // namespace
 
 void TItemDialog::HangOnClear(DWORD ms)
 {
-    PostRegistered(FDialog, kItemHangOnClearMessage, ms);
+    EXPECT_TRUE(SendSetting(FDialog, kItemHangOnClearMessage, ms)) << "the dialog did not take the setting";
 }
 
 void TItemDialog::HangAfterCheck(DWORD ms)
 {
-    PostRegistered(FDialog, kItemHangAfterCheckMessage, ms);
+    EXPECT_TRUE(SendSetting(FDialog, kItemHangAfterCheckMessage, ms)) << "the dialog did not take the setting";
 }
 
 void TItemDialog::MoveSlowly(DWORD ms)
 {
-    PostRegistered(FDialog, kItemSlowMoveMessage, ms);
+    EXPECT_TRUE(SendSetting(FDialog, kItemSlowMoveMessage, ms)) << "the dialog did not take the setting";
 }
 
 void TItemDialog::UndoSetTexts(DWORD count)
 {
-    PostRegistered(FDialog, kItemUndoSetTextMessage, count);
+    EXPECT_TRUE(SendSetting(FDialog, kItemUndoSetTextMessage, count)) << "the dialog did not take the setting";
 }
 
 HWND TItemDialog::ShowMessageBox()

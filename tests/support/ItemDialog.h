@@ -15,16 +15,16 @@ namespace kestro::test {
 constexpr wchar_t kItemStateClass[] = L"KestroItemDialogState";
 // Posted to the dialog with wParam = milliseconds: its thread sleeps that long at once.
 constexpr wchar_t kItemHangMessage[] = L"KestroItemDialogHang";
-// Posted to the dialog with wParam = milliseconds: its thread sleeps that long inside the
+// Sent (or posted) to the dialog with wParam = milliseconds: its thread sleeps that long inside the
 // next WM_CLEAR its file-name box receives, that is in the middle of a folder jump.
 constexpr wchar_t kItemHangOnClearMessage[] = L"KestroItemDialogHangOnClear";
-// Posted to the dialog with wParam = milliseconds: its thread sleeps that long right after it
-// has answered the next WM_NULL, the check a caller makes before it waits on the dialog.
+// Sent (or posted) to the dialog with wParam = milliseconds: its thread sleeps that long right
+// after it has answered the next WM_NULL, the check a caller makes before it waits on the dialog.
 constexpr wchar_t kItemHangAfterCheckMessage[] = L"KestroItemDialogHangAfterCheck";
-// Posted to the dialog with wParam = milliseconds: its next move to a folder keeps its thread
+// Sent (or posted) to the dialog with wParam = milliseconds: its next move to a folder keeps its thread
 // busy that long, as the real dialog is while it reads a large folder.
 constexpr wchar_t kItemSlowMoveMessage[] = L"KestroItemDialogSlowMove";
-// Posted to the dialog with wParam = n: after its next move to a folder, the next n texts
+// Sent (or posted) to the dialog with wParam = n: after its next move to a folder, the next n texts
 // set into its file-name box are undone at once, as a dialog that empties its box late does.
 constexpr wchar_t kItemUndoSetTextMessage[] = L"KestroItemDialogUndoSetText";
 // Posted to the state window of a series: the next dialog opens once the current one has closed.
@@ -80,9 +80,10 @@ public:
 
     // As a user would: types `text` into the file-name box and presses the OK button.
     void Submit(const std::wstring& text);
-    // The dialog's thread stops answering for `ms` milliseconds, from now, from the next
-    // WM_CLEAR to its file-name box, or from right after the next WM_NULL it answers.
-    void Hang(DWORD ms);
+    // The dialog's thread stops answering for `ms` milliseconds, from now (true once it has
+    // been seen not to answer), from the next WM_CLEAR to its file-name box, or from right after
+    // the next WM_NULL it answers.
+    bool Hang(DWORD ms);
     void HangOnClear(DWORD ms);
     void HangAfterCheck(DWORD ms);
     // The dialog's next move to a folder takes `ms` milliseconds.
@@ -98,6 +99,7 @@ private:
     TProcess FProcess;
     HWND FDialog = nullptr;
     HWND FState = nullptr;
+    bool FHungFromStart = false;
 };
 
 }  // namespace kestro::test

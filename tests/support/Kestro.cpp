@@ -28,9 +28,42 @@ void TKestro::Start(const std::wstring& exe)
 void TKestro::StartReady(DWORD timeoutMs, const std::wstring& exe)
 {
     Start(exe);
-    ASSERT_NE(WaitForMainWindow(timeoutMs), nullptr);
-    // The window leaves creation in standby mode; until then it counts as edit mode.
-    ASSERT_TRUE(WaitFor([&] { return !EditMode(); })) << "creation did not reach standby mode";
+    if (WaitReady(timeoutMs)) return;
+    std::string state = !FProcess.Running()  ? "Kestro has ended"
+                        : !FMain             ? "no main window"
+                        : !ToolBar()         ? "the window has no tool bar yet"
+                        : EditMode()         ? "creation did not reach standby mode"
+                                             : "the window's thread does not answer";
+    if (HWND box = FindDialogOf(FProcess.Id())) {
+        const std::wstring text = MessageBoxText(box);
+        state += "; a box is shown: " + std::string(text.begin(), text.end());
+    }
+    FAIL() << "Kestro was not ready within " << timeoutMs << " ms: " << state;
+}
+
+bool TKestro::WaitReady(DWORD timeoutMs)
+{
+    const ULONGLONG end = ::GetTickCount64() + timeoutMs;
+    auto left = [&] { return static_cast<DWORD>(end > ::GetTickCount64() ? end - ::GetTickCount64() : 0); };
+    if (!WaitForMainWindow(left())) return false;
+    if (!WaitFor([&] { return ToolBar() && !EditMode(); }, left())) return false;
+    if (!WaitFor([&] { return Answers(200); }, left())) return false;
+    // On top, as the platform offers it; alone it proves little (a box shown during creation
+    // makes the process idle too), so its answer is not needed.
+    FProcess.WaitInputIdle(left());
+    return true;
+}
+
+bool TKestro::Answers(DWORD timeoutMs) const
+{
+    DWORD_PTR result = 0;
+    return FMain && ::SendMessageTimeoutW(FMain, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, &result) != 0;
+}
+
+bool TKestro::EditMode() const
+{
+    HWND bar = ToolBar();
+    return !bar || (::GetWindowLongPtrW(bar, GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
 HWND TKestro::WaitForMainWindow(DWORD timeoutMs)

@@ -24,11 +24,20 @@ public:
     // Ends any left-over instance, then starts `exe` (the build's Kestro.exe unless given); no
     // waiting.
     void Start(const std::wstring& exe = KestroExe());
-    // Starts and waits (up to `timeoutMs`) for the hidden main window in standby mode (the
-    // welcome box, if one comes, must be handled by the caller first: use Start and
-    // WaitForMainWindow then).
-    void StartReady(DWORD timeoutMs = 10000, const std::wstring& exe = KestroExe());
-    HWND WaitForMainWindow(DWORD timeoutMs = 10000);
+    // Starts and waits (up to `timeoutMs`) until Kestro is ready in standby mode (see
+    // WaitReady); fails the test when it does not get there. A welcome or error box at start
+    // must be handled by the caller: use Start, handle the box, then WaitReady.
+    void StartReady(DWORD timeoutMs = 15000, const std::wstring& exe = KestroExe());
+    // Kestro is ready: its window exists and its creation has run to its end in standby mode
+    // (the tool bar exists and is hidden, which FormCreate does last), and its thread answers
+    // from its message loop (a sent message is only answered where the thread looks at its
+    // queue, which after the tool bar is hidden is the message loop). The window alone is
+    // findable from WM_NCCREATE on, long before the lists and the saved size are read.
+    bool WaitReady(DWORD timeoutMs = 15000);
+    // Whether Kestro's window thread answers a sent message within `timeoutMs`: it is in a
+    // message loop (its own or a modal box's), not in the middle of a handler.
+    bool Answers(DWORD timeoutMs = 2000) const;
+    HWND WaitForMainWindow(DWORD timeoutMs = 15000);
 
     TProcess& Process() { return FProcess; }
     HWND Main() const { return FMain; }
@@ -41,7 +50,8 @@ public:
 
     bool Visible() const { return ::IsWindowVisible(FMain) != FALSE; }
     // The tool bar's own visibility flag, which tells the mode also while the window is hidden.
-    bool EditMode() const { return (::GetWindowLongPtrW(ToolBar(), GWL_STYLE) & WS_VISIBLE) != 0; }
+    // A window whose tool bar does not exist yet is in no mode: it counts as in edit mode.
+    bool EditMode() const;
     std::wstring Caption() const;
     std::vector<std::wstring> ListItems() const;
     int ListSelection() const;

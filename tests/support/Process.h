@@ -17,6 +17,8 @@ class TProcess {
 public:
     TProcess() = default;
     // Starts `exe` with `arguments` (already quoted as needed); fails the test when it cannot.
+    // Wine may refuse a start for a moment under load (error 1359): such a start is tried
+    // again for a few seconds before the test fails.
     static TProcess Start(const std::wstring& exe, const std::wstring& arguments = L"");
     TProcess(TProcess&&) noexcept = default;
     TProcess& operator=(TProcess&&) noexcept = default;
@@ -27,6 +29,10 @@ public:
     bool Running() const;
     // Waits up to `timeoutMs` for the process to end; true with its exit code when it did.
     bool WaitExit(DWORD timeoutMs, DWORD* exitCode = nullptr);
+    // Waits up to `timeoutMs` until the process waits for input with none pending
+    // (WaitForInputIdle); true when it did. This alone says little (a box shown while the
+    // program is still starting makes it idle too): callers also wait for the state they need.
+    bool WaitInputIdle(DWORD timeoutMs) const;
     void Kill();
     // Lets the process run on after this object is gone.
     void Detach();
@@ -36,7 +42,8 @@ private:
     DWORD FId = 0;
 };
 
-// Ends every process whose executable name is `exeName` (left over from an earlier failure).
-void KillProcessesNamed(const std::wstring& exeName);
+// Ends every process whose executable name is `exeName` (left over from an earlier failure)
+// and waits until none is left; gives the number ended.
+int KillProcessesNamed(const std::wstring& exeName);
 
 }  // namespace kestro::test
