@@ -69,19 +69,15 @@ void TDialogEvents::Event(DWORD event, HWND wnd)
     // Decided on handles alone: no call reaches another process for a window Kestro does not
     // follow. Acted on from the message loop, never inside a tick or a jump that happens to let
     // the event in.
+    if (event != EVENT_SYSTEM_FOREGROUND && (wnd != FWatched || !FWatched)) return;
     TRequest request = erTick;
-    if (event == EVENT_SYSTEM_FOREGROUND) {
-        request = erTick;
-    } else if (wnd != FWatched || !FWatched) {
-        return;
-    } else if (event == EVENT_OBJECT_LOCATIONCHANGE) {
+    if (event == EVENT_OBJECT_LOCATIONCHANGE) {
         if (FAlignRequested) return;
         request = erAlign;
-    } else if (event == EVENT_OBJECT_SHOW) {
-        request = erTick;
-    } else {
+    } else if (event == EVENT_OBJECT_DESTROY || event == EVENT_OBJECT_HIDE) {
         request = erGone;
-        FGone = wnd;
+        // A hidden dialog may come back; one being destroyed only lingers.
+        if (event == EVENT_OBJECT_DESTROY) FGone = wnd;
     }
     const bool posted = ::PostMessageW(FWindow, FMessage, request, reinterpret_cast<LPARAM>(wnd)) != FALSE;
     if (request == erAlign) FAlignRequested = posted;

@@ -24,8 +24,8 @@ public:
     // Hooks the destruction, hiding and moves of `dialog` (none for 0), in place of the dialog
     // watched before.
     void Watch(HWND dialog);
-    // The last dialog an event reported destroyed or hidden: Windows raises that event while the
-    // window still exists, so for a moment it may still be in front.
+    // The last dialog an event reported destroyed: Windows raises that event while the window
+    // still exists, so for a moment it may still be in front.
     HWND Gone() const { return FGone; }
     // The handler of `message` calls this first with the request it received.
     void Received(WPARAM request);
