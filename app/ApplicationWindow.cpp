@@ -14,8 +14,8 @@ HWND CreateApplicationWindow(HINSTANCE instance)
     wc.lpszClassName = kApplicationWindowClass;
     ::RegisterClassExW(&wc);
     return ::CreateWindowExW(0, kApplicationWindowClass, kApplicationTitle,
-                             WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0,
-                             nullptr, nullptr, instance, nullptr);
+                             WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0, nullptr, nullptr,
+                             instance, nullptr);
 }
 
 }  // namespace kestro

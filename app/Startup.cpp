@@ -32,8 +32,7 @@ void RelayToRunningInstance(HWND appWindow)
     record.dwData = static_cast<ULONG_PTR>(static_cast<LONG_PTR>(CountArguments(::GetCommandLineW())));
     record.cbData = static_cast<DWORD>(payload.size() * sizeof(wchar_t));
     record.lpData = payload.data();
-    ::SendMessageW(running, WM_COPYDATA, reinterpret_cast<WPARAM>(appWindow),
-                   reinterpret_cast<LPARAM>(&record));
+    ::SendMessageW(running, WM_COPYDATA, reinterpret_cast<WPARAM>(appWindow), reinterpret_cast<LPARAM>(&record));
 }
 
 // True when another instance runs: the mutex exists, even one this start may not open with full

@@ -91,8 +91,7 @@ double TickMicroseconds(HWND main)
 double IdleFloorMicroseconds()
 {
     wchar_t name[MAX_PATH];
-    return MicrosecondsPerCall(kRounds, kFloorCalls,
-                               [&] { ::GetClassNameW(::GetForegroundWindow(), name, MAX_PATH); });
+    return MicrosecondsPerCall(kRounds, kFloorCalls, [&] { ::GetClassNameW(::GetForegroundWindow(), name, MAX_PATH); });
 }
 
 // The messages a tick must send to a dialog: length and text of each window it reads.
@@ -103,8 +102,8 @@ double MessageFloorMicroseconds(const std::vector<HWND>& windows)
         for (HWND wnd : windows) {
             DWORD_PTR result = 0;
             ::SendMessageTimeoutW(wnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 1000, &result);
-            ::SendMessageTimeoutW(wnd, WM_GETTEXT, MAX_PATH, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
-                                  1000, &result);
+            ::SendMessageTimeoutW(wnd, WM_GETTEXT, MAX_PATH, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 1000,
+                                  &result);
         }
     });
 }
@@ -119,8 +118,7 @@ std::wstring BoxTextNow(HWND box)
 {
     wchar_t text[MAX_PATH] = {};
     DWORD_PTR result = 0;
-    ::SendMessageTimeoutW(box, WM_GETTEXT, MAX_PATH, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 1000,
-                          &result);
+    ::SendMessageTimeoutW(box, WM_GETTEXT, MAX_PATH, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 1000, &result);
     return text;
 }
 
@@ -191,8 +189,7 @@ struct TLatencies {
 class TDialogSeries {
 public:
     explicit TDialogSeries(const std::wstring& folder, unsigned flags)
-        : FProcess(TProcess::Start(ItemDialogFixtureExe(),
-                                   ItemDialogArguments(folder, L"name.txt", flags | idSeries)))
+        : FProcess(TProcess::Start(ItemDialogFixtureExe(), ItemDialogArguments(folder, L"name.txt", flags | idSeries)))
     {
     }
     ~TDialogSeries() { FProcess.Kill(); }
@@ -203,8 +200,8 @@ public:
         const HWND previous = FDialog;
         FDialog = nullptr;
         if (previous)
-            ::PostMessageW(FindTopWindow(FProcess.Id(), kItemStateClass), ::RegisterWindowMessageW(kItemNextMessage),
-                           0, 0);
+            ::PostMessageW(FindTopWindow(FProcess.Id(), kItemStateClass), ::RegisterWindowMessageW(kItemNextMessage), 0,
+                           0);
         const double start = Seconds();
         while (!FDialog && Seconds() - start < 30) {
             HWND front = ::GetForegroundWindow();
@@ -369,7 +366,8 @@ public:
     TExplorerFixtures(int count, const std::wstring& folder)
         : FThread([this, count, folder] {
               std::vector<TOwnWindow> windows;
-              for (int i = 0; i < count; ++i) windows.push_back(CreateExplorerWindow(L"Address: ", folder, 40 + 10 * i));
+              for (int i = 0; i < count; ++i)
+                  windows.push_back(CreateExplorerWindow(L"Address: ", folder, 40 + 10 * i));
               FReady = true;
               MSG msg;
               while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
@@ -459,8 +457,8 @@ int main()
                                         MessageFloorMicroseconds({item.FileNameBox(), item.Breadcrumb()}));
     std::vector<double> itemJumps;
     for (int i = 0; i < kJumps; ++i)
-        itemJumps.push_back(TimeJump(kestro, i % 2, [&] { return item.Folder(); }, i % 2 ? b : a,
-                                     item.FileNameBox(), L"name.txt"));
+        itemJumps.push_back(TimeJump(
+            kestro, i % 2, [&] { return item.Folder(); }, i % 2 ? b : a, item.FileNameBox(), L"name.txt"));
     PrintJumps("jump, item dialog (click to name back)", itemJumps);
     BringToFront(item.Dialog());
     WaitFollowing(kestro, item.Dialog());
@@ -473,8 +471,8 @@ int main()
     WaitFollowing(kestro, real.Dialog());
     std::vector<double> realJumps;
     for (int i = 0; i < kJumps; ++i)
-        realJumps.push_back(TimeJump(kestro, i % 2, [&] { return FolderOf(real.Caption()); }, i % 2 ? b : a,
-                                     real.FileNameBox(), L"name.txt"));
+        realJumps.push_back(TimeJump(
+            kestro, i % 2, [&] { return FolderOf(real.Caption()); }, i % 2 ? b : a, real.FileNameBox(), L"name.txt"));
     std::printf("\n");
     PrintJumps("jump, real save dialog (click to name back)", realJumps);
     BringToFront(real.Dialog());
@@ -524,7 +522,8 @@ int main()
                 static_cast<long long>(after.PrivateBytes) - static_cast<long long>(before.PrivateBytes));
     std::printf("history_writes folder_changes=100 seconds=10 writes=%d\n", historyWrites);
     std::printf("slow_folder_gui_stall_ms max=%.1f share_delay_ms=%lu\n", slowStall, SlowDriveDelayMs());
-    std::printf("explorer_read_ms p50=%.1f p95=%.1f\n", Percentile(explorerReads, 0.5), Percentile(explorerReads, 0.95));
+    std::printf("explorer_read_ms p50=%.1f p95=%.1f\n", Percentile(explorerReads, 0.5),
+                Percentile(explorerReads, 0.95));
     std::printf("explorer_gui_stall_ms max=%.1f\n", explorerStall);
     return 0;
 }

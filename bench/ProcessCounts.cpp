@@ -87,8 +87,9 @@ void PrintCounts(const TCounts& before, const TCounts& after)
     PrintCount("windows", before.Windows, after.Windows);
     PrintCount("private bytes", before.PrivateBytes, after.PrivateBytes);
     if (before.Gdi == 0 && after.Gdi == 0 && before.User == 0 && after.User == 0)
-        std::printf("  (GDI and USER objects read 0: this window system does not count them; the\n"
-                    "   windows of the process stand in for the USER objects)\n");
+        std::printf(
+            "  (GDI and USER objects read 0: this window system does not count them; the\n"
+            "   windows of the process stand in for the USER objects)\n");
 }
 
 }  // namespace kestro::bench

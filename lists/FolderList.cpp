@@ -28,8 +28,7 @@ bool SameEntry(std::wstring_view a, std::wstring_view b)
     // Two empty views may carry no buffer at all, which the comparison would refuse.
     if (a.empty()) return true;
     const int length = static_cast<int>(a.size());
-    return ::CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), length, b.data(),
-                            length) == CSTR_EQUAL;
+    return ::CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), length, b.data(), length) == CSTR_EQUAL;
 }
 
 int TFolderList::IndexOf(std::wstring_view path) const
@@ -53,8 +52,7 @@ void RemoveFavourite(TFolderList& favourites, int index)
 
 void SwapFavourites(TFolderList& favourites, int a, int b)
 {
-    if (ValidIndex(favourites, a) && ValidIndex(favourites, b))
-        std::swap(favourites.Items[a], favourites.Items[b]);
+    if (ValidIndex(favourites, a) && ValidIndex(favourites, b)) std::swap(favourites.Items[a], favourites.Items[b]);
 }
 
 bool RecordVisit(TFolderList& history, const std::wstring& path)

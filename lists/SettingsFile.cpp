@@ -93,8 +93,7 @@ bool ParseSettingsInteger(std::wstring_view text, int32_t& value)
         text.remove_prefix(1);
     }
     for (const std::wstring_view prefix : {L"$", L"0x", L"0X", L"x", L"X"}) {
-        if (text.substr(0, prefix.size()) == prefix)
-            return ParseHex(text.substr(prefix.size()), negative, value);
+        if (text.substr(0, prefix.size()) == prefix) return ParseHex(text.substr(prefix.size()), negative, value);
     }
     return ParseDecimal(text, negative, value);
 }
@@ -147,8 +146,7 @@ SettingsFile SettingsFile::FromLines(const std::vector<std::wstring>& lines)
     return settings;
 }
 
-int32_t SettingsFile::ReadInteger(std::wstring_view section, std::wstring_view key,
-                                  int32_t defaultValue) const
+int32_t SettingsFile::ReadInteger(std::wstring_view section, std::wstring_view key, int32_t defaultValue) const
 {
     const TSection* found = FindSection(section);
     if (!found) return defaultValue;
@@ -157,8 +155,7 @@ int32_t SettingsFile::ReadInteger(std::wstring_view section, std::wstring_view k
         const size_t equals = entry.find(L'=');
         if (equals == std::wstring::npos) return defaultValue;
         std::wstring text = entry.substr(equals + 1);
-        if (text.size() > 2 && text[0] == L'0' && (text[1] == L'x' || text[1] == L'X'))
-            text.replace(0, 2, L"$");
+        if (text.size() > 2 && text[0] == L'0' && (text[1] == L'x' || text[1] == L'X')) text.replace(0, 2, L"$");
         int32_t value = 0;
         return ParseSettingsInteger(text, value) ? value : defaultValue;
     }

@@ -33,8 +33,7 @@ std::string ToBytes(UINT codePage, std::wstring_view text)
 {
     if (text.empty() || text.size() > INT_MAX) return {};
     const int size = static_cast<int>(text.size());
-    const int length =
-        ::WideCharToMultiByte(codePage, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+    const int length = ::WideCharToMultiByte(codePage, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
     if (length <= 0) return {};
     std::string bytes(length, '\0');
     ::WideCharToMultiByte(codePage, 0, text.data(), size, bytes.data(), length, nullptr, nullptr);
@@ -103,8 +102,7 @@ std::vector<std::wstring> SplitLines(std::wstring_view text)
     return lines;
 }
 
-std::string EncodeLines(const std::vector<std::wstring>& lines, TTextEncoding encoding,
-                        UINT ansiCodePage)
+std::string EncodeLines(const std::vector<std::wstring>& lines, TTextEncoding encoding, UINT ansiCodePage)
 {
     std::wstring text;
     for (const auto& line : lines) {
@@ -112,14 +110,10 @@ std::string EncodeLines(const std::vector<std::wstring>& lines, TTextEncoding en
         text += L"\r\n";
     }
     switch (encoding) {
-    case TTextEncoding::Utf8:
-        return std::string(kUtf8Mark) + ToBytes(CP_UTF8, text);
-    case TTextEncoding::Utf16LE:
-        return std::string(kUtf16LEMark) + ToUtf16(text, false);
-    case TTextEncoding::Utf16BE:
-        return std::string(kUtf16BEMark) + ToUtf16(text, true);
-    case TTextEncoding::Ansi:
-        break;
+    case TTextEncoding::Utf8: return std::string(kUtf8Mark) + ToBytes(CP_UTF8, text);
+    case TTextEncoding::Utf16LE: return std::string(kUtf16LEMark) + ToUtf16(text, false);
+    case TTextEncoding::Utf16BE: return std::string(kUtf16BEMark) + ToUtf16(text, true);
+    case TTextEncoding::Ansi: break;
     }
     // A system whose ANSI code page is UTF-8 marks its files, so they read back the same anywhere.
     const std::string_view mark = ansiCodePage == CP_UTF8 ? kUtf8Mark : std::string_view();
@@ -136,8 +130,7 @@ bool RepresentableIn(const std::vector<std::wstring>& lines, UINT codePage)
     return true;
 }
 
-TTextEncoding EncodingForSave(const std::vector<std::wstring>& lines, TTextEncoding remembered,
-                              UINT ansiCodePage)
+TTextEncoding EncodingForSave(const std::vector<std::wstring>& lines, TTextEncoding remembered, UINT ansiCodePage)
 {
     if (remembered != TTextEncoding::Ansi || RepresentableIn(lines, ansiCodePage)) return remembered;
     return TTextEncoding::Utf8;

@@ -26,15 +26,13 @@ std::vector<std::wstring> SplitLines(std::wstring_view text);
 
 // The bytes of `lines`, each followed by CR LF, in `encoding` with its mark first.
 // The ANSI code page gets a mark only when it is 65001.
-std::string EncodeLines(const std::vector<std::wstring>& lines, TTextEncoding encoding,
-                        UINT ansiCodePage);
+std::string EncodeLines(const std::vector<std::wstring>& lines, TTextEncoding encoding, UINT ansiCodePage);
 
 // Whether every line survives a round trip through `codePage` unchanged.
 bool RepresentableIn(const std::vector<std::wstring>& lines, UINT codePage);
 
 // The encoding to write `lines` in: the remembered one, except that ANSI text that the code
 // page cannot hold exactly is written in UTF-8 instead, so no folder name is corrupted.
-TTextEncoding EncodingForSave(const std::vector<std::wstring>& lines, TTextEncoding remembered,
-                              UINT ansiCodePage);
+TTextEncoding EncodingForSave(const std::vector<std::wstring>& lines, TTextEncoding remembered, UINT ansiCodePage);
 
 }  // namespace kestro

@@ -53,8 +53,8 @@ bool WriteAll(HANDLE file, std::string_view bytes)
 // Writes `bytes` to a new file `temp` and flushes it; the error code, or 0 on success.
 DWORD WriteTemporary(const std::wstring& temp, std::string_view bytes)
 {
-    UniqueFile file(::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFile file(
+        ::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return ::GetLastError();
     if (!WriteAll(file.get(), bytes) || !::FlushFileBuffers(file.get())) return ::GetLastError();
     return ERROR_SUCCESS;
@@ -82,9 +82,7 @@ bool TextFileExists(const std::wstring& path)
     DWORD attributes = ::GetFileAttributesW(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         const DWORD error = ::GetLastError();
-        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ||
-            error == ERROR_INVALID_NAME)
-            return false;
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_INVALID_NAME) return false;
         // A file that is locked or hidden from attribute queries can still show in its folder.
         WIN32_FIND_DATAW data;
         UniqueFind find(::FindFirstFileW(path.c_str(), &data));
@@ -94,15 +92,15 @@ bool TextFileExists(const std::wstring& path)
     if (attributes & FILE_ATTRIBUTE_DIRECTORY) return false;
     if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) return true;
     // A link counts only when its target opens; a target that is in use still exists.
-    UniqueFile target(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFile target(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
     return target || ::GetLastError() == ERROR_SHARING_VIOLATION;
 }
 
 std::vector<std::wstring> ReadTextLines(const std::wstring& path, TTextEncoding& encoding)
 {
-    UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) throw CannotOpenError(FullPath(path), ::GetLastError());
     std::string bytes;
     if (!ReadAll(file.get(), bytes)) throw CannotOpenError(FullPath(path), ::GetLastError());
@@ -114,8 +112,7 @@ std::vector<std::wstring> ReadTextLines(const std::wstring& path, TTextEncoding&
     return SplitLines(decoded.Text);
 }
 
-void WriteTextLines(const std::wstring& path, const std::vector<std::wstring>& lines,
-                    TTextEncoding& encoding)
+void WriteTextLines(const std::wstring& path, const std::vector<std::wstring>& lines, TTextEncoding& encoding)
 {
     const UINT codePage = ::GetACP();
     const TTextEncoding chosen = EncodingForSave(lines, encoding, codePage);

@@ -18,7 +18,6 @@ std::vector<std::wstring> ReadTextLines(const std::wstring& path, TTextEncoding&
 // Writes `lines` in `encoding` (switched to UTF-8 when the ANSI code page cannot hold them)
 // through a temporary file in the same folder that replaces the target only when complete.
 // Raises EFileError (cannot create) naming `path`; the old file then stays intact.
-void WriteTextLines(const std::wstring& path, const std::vector<std::wstring>& lines,
-                    TTextEncoding& encoding);
+void WriteTextLines(const std::wstring& path, const std::vector<std::wstring>& lines, TTextEncoding& encoding);
 
 }  // namespace kestro

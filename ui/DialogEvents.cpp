@@ -59,9 +59,10 @@ void TDialogEvents::Watch(HWND dialog)
     // the mouse pointer.
     DWORD process = 0;
     const DWORD thread = ::GetWindowThreadProcessId(dialog, &process);
-    FGoneHook.reset(HookDialogThread(EVENT_OBJECT_DESTROY, EVENT_OBJECT_HIDE, &TDialogEvents::EventProc, process, thread));
-    FMoveHook.reset(HookDialogThread(EVENT_OBJECT_LOCATIONCHANGE, EVENT_OBJECT_LOCATIONCHANGE, &TDialogEvents::EventProc,
-                                     process, thread));
+    FGoneHook.reset(
+        HookDialogThread(EVENT_OBJECT_DESTROY, EVENT_OBJECT_HIDE, &TDialogEvents::EventProc, process, thread));
+    FMoveHook.reset(HookDialogThread(EVENT_OBJECT_LOCATIONCHANGE, EVENT_OBJECT_LOCATIONCHANGE,
+                                     &TDialogEvents::EventProc, process, thread));
 }
 
 void TDialogEvents::Event(DWORD event, HWND wnd)

@@ -39,8 +39,8 @@ public:
     void StopRecheck();
 
 private:
-    static void CALLBACK EventProc(HWINEVENTHOOK hook, DWORD event, HWND wnd, LONG object, LONG child,
-                                   DWORD thread, DWORD time);
+    static void CALLBACK EventProc(HWINEVENTHOOK hook, DWORD event, HWND wnd, LONG object, LONG child, DWORD thread,
+                                   DWORD time);
     void Event(DWORD event, HWND wnd);
 
     HWND FWindow;

@@ -5,7 +5,10 @@
 namespace kestro {
 
 TDialogWork::TDialogWork(HWND window, UINT doneMessage, UINT_PTR boundTimerId, UINT boundMs)
-    : FWindow(window), FMessage(doneMessage), FTimerId(boundTimerId), FBoundMs(boundMs),
+    : FWindow(window),
+      FMessage(doneMessage),
+      FTimerId(boundTimerId),
+      FBoundMs(boundMs),
       FWorker(std::make_unique<TBackgroundWork>(window, doneMessage, 1))
 {
 }

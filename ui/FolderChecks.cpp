@@ -5,7 +5,9 @@
 
 namespace kestro {
 
-TFolderChecks::TFolderChecks(HWND window, UINT message) : FWindow(window), FMessage(message) {}
+TFolderChecks::TFolderChecks(HWND window, UINT message) : FWindow(window), FMessage(message)
+{
+}
 
 void TFolderChecks::Check(const std::wstring& path, TFolderCheck check, std::function<void(bool)> answer)
 {

@@ -19,8 +19,7 @@ int MinimumOuterHeight(int designMinimum, int outerHeight, int listHeight, int r
     return missing > 0 && outerHeight + missing > designMinimum ? outerHeight + missing : designMinimum;
 }
 
-TFormLayout ComputeFormLayout(int clientWidth, int clientHeight, bool toolBarShown,
-                              bool statusBarShown, UINT dpi)
+TFormLayout ComputeFormLayout(int clientWidth, int clientHeight, bool toolBarShown, bool statusBarShown, UINT dpi)
 {
     const int toolBarHeight = ScaleForDpi(kDesignToolBarHeight, dpi);
     const int statusHeight = ScaleForDpi(kDesignStatusBarHeight, dpi);

@@ -38,7 +38,6 @@ struct TFormLayout {
 // Where the tool bar, tab control and status line go in a client area of `clientWidth` x
 // `clientHeight`: the tool bar on top and the status line at the bottom when shown, the tab
 // control in between. Hidden controls keep their place at the edge.
-TFormLayout ComputeFormLayout(int clientWidth, int clientHeight, bool toolBarShown,
-                              bool statusBarShown, UINT dpi);
+TFormLayout ComputeFormLayout(int clientWidth, int clientHeight, bool toolBarShown, bool statusBarShown, UINT dpi);
 
 }  // namespace kestro

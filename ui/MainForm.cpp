@@ -20,9 +20,8 @@ struct TToolButtonDef {
     const wchar_t* Caption;  // nullptr: a separator
 };
 constexpr TToolButtonDef kToolButtons[] = {
-    {idTBAdd, L"追加"}, {idTBDel, L"削除"},  {idToolButton1, nullptr},
-    {idTBUp, L"上に"},  {idTBDown, L"下に"}, {idToolButton3, nullptr},
-    {idTBHide, L"待機"},
+    {idTBAdd, L"追加"},  {idTBDel, L"削除"},       {idToolButton1, nullptr}, {idTBUp, L"上に"},
+    {idTBDown, L"下に"}, {idToolButton3, nullptr}, {idTBHide, L"待機"},
 };
 }  // namespace
 
@@ -53,8 +52,7 @@ bool TMainForm::Create(HINSTANCE instance, HWND appWindow)
     // reach us, or it could not call up this instance.
     ::ChangeWindowMessageFilterEx(FHandle, WM_COPYDATA, MSGFLT_ALLOW, nullptr);
     // Always on top from creation, so it stays above the file dialogs it follows.
-    ::SetWindowPos(FHandle, HWND_TOPMOST, 0, 0, 0, 0,
-                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+    ::SetWindowPos(FHandle, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
     Guarded([this] { FormCreate(); });
     SetCaption(kApplicationTitle);
     return true;
@@ -80,7 +78,10 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SHOWWINDOW:
         if (lParam == 0) Guarded([&] { wParam ? FormShow() : FormHide(); });
         break;
-    case WM_SIZE: LayoutControls(); Guarded([this] { FormResize(); }); return 0;
+    case WM_SIZE:
+        LayoutControls();
+        Guarded([this] { FormResize(); });
+        return 0;
     case WM_DPICHANGED: RescaleForDpi(HIWORD(wParam), *reinterpret_cast<RECT*>(lParam)); return 0;
     case WM_ERASEBKGND: EraseChildBackground(reinterpret_cast<HDC>(wParam)); return 1;
     case WM_PAINT: {
@@ -111,9 +112,7 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     // The list is what the keyboard works on, so it gets the focus each time the window does.
     case WM_SETFOCUS: ::SetFocus(ListBox); return 0;
     case WM_NCLBUTTONDBLCLK: WMNCLButtonDblClk(wParam); break;
-    case WM_COPYDATA:
-        Guarded([&] { WMCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam)); });
-        return 0;
+    case WM_COPYDATA: Guarded([&] { WMCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam)); }); return 0;
     case WM_CLOSE:
         if (Guarded([this] { return FormCloseQuery(); })) ::DestroyWindow(FHandle);
         return 0;
@@ -179,9 +178,8 @@ void TMainForm::CreateControls()
     FDpi = ::GetDpiForWindow(FHandle);
     const HINSTANCE instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(FHandle, GWLP_HINSTANCE));
     CreateToolBar();
-    Tab = ::CreateWindowExW(0, WC_TABCONTROLW, L"",
-                            WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TCS_MULTILINE | TCS_TABS, 0, 0,
-                            0, 0, FHandle, reinterpret_cast<HMENU>(idTab), instance, nullptr);
+    Tab = ::CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TCS_MULTILINE | TCS_TABS,
+                            0, 0, 0, 0, FHandle, reinterpret_cast<HMENU>(idTab), instance, nullptr);
     TCITEMW item = {};
     item.mask = TCIF_TEXT;
     item.pszText = const_cast<wchar_t*>(L"お気に入り");
@@ -191,17 +189,15 @@ void TMainForm::CreateControls()
     item.pszText = const_cast<wchar_t*>(L"エクスプローラー");
     ::SendMessageW(Tab, TCM_INSERTITEMW, kExplorerTab, reinterpret_cast<LPARAM>(&item));
     // The list box sits over the tab control's display area, above it in the z-order.
-    ListBox = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"ListBox", L"",
-                                WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP |
-                                    LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
-                                0, 0, 0, 0, FHandle, reinterpret_cast<HMENU>(idListBox), instance,
-                                nullptr);
+    ListBox = ::CreateWindowExW(
+        WS_EX_CLIENTEDGE, L"ListBox", L"",
+        WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 0, 0, 0, 0,
+        FHandle, reinterpret_cast<HMENU>(idListBox), instance, nullptr);
     ::SetWindowPos(ListBox, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    StatusBar = ::CreateWindowExW(0, STATUSCLASSNAMEW, L"",
-                                  WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP | CCS_NOPARENTALIGN |
-                                      CCS_NORESIZE | CCS_NODIVIDER,
-                                  0, 0, 0, 0, FHandle, reinterpret_cast<HMENU>(idStatusBar),
-                                  instance, nullptr);
+    StatusBar =
+        ::CreateWindowExW(0, STATUSCLASSNAMEW, L"",
+                          WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER, 0,
+                          0, 0, 0, FHandle, reinterpret_cast<HMENU>(idStatusBar), instance, nullptr);
     ApplyFont();
     RECT frame = {0, 0, ScaleForDpi(kDesignClientWidth, FDpi), ScaleForDpi(kDesignClientHeight, FDpi)};
     ::AdjustWindowRectExForDpi(&frame, kFormStyle, FALSE, kFormExStyle, FDpi);
@@ -217,11 +213,9 @@ void TMainForm::CreateToolBar()
 {
     const HINSTANCE instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(FHandle, GWLP_HINSTANCE));
     ToolBar = ::CreateWindowExW(0, TOOLBARCLASSNAMEW, L"",
-                                WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_FLAT |
-                                    TBSTYLE_LIST | TBSTYLE_TRANSPARENT | CCS_NODIVIDER |
-                                    CCS_NOPARENTALIGN | CCS_NORESIZE,
-                                0, 0, 0, 0, FHandle, reinterpret_cast<HMENU>(idToolBar), instance,
-                                nullptr);
+                                WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_LIST |
+                                    TBSTYLE_TRANSPARENT | CCS_NODIVIDER | CCS_NOPARENTALIGN | CCS_NORESIZE,
+                                0, 0, 0, 0, FHandle, reinterpret_cast<HMENU>(idToolBar), instance, nullptr);
     ::SendMessageW(ToolBar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     // Text-only buttons: no image list and a zero bitmap size.
     ::SendMessageW(ToolBar, TB_SETBITMAPSIZE, 0, MAKELPARAM(0, 0));
@@ -270,8 +264,7 @@ void TMainForm::LayoutControls()
     // The status line is shown exactly while the tool bar is hidden.
     const TFormLayout layout = ComputeFormLayout(client.right, client.bottom, EditMode(), !EditMode(), FDpi);
     auto place = [](HWND wnd, const RECT& r) {
-        ::SetWindowPos(wnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                       SWP_NOZORDER | SWP_NOACTIVATE);
+        ::SetWindowPos(wnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
     };
     place(ToolBar, layout.ToolBar);
     place(StatusBar, layout.StatusBar);

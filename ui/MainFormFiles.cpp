@@ -28,8 +28,8 @@ void TMainForm::LoadSettings()
     // The file holds the size at the system's scale; the window may be on another monitor.
     const UINT system = ::GetDpiForSystem();
     auto read = [&](const wchar_t* key, int current) {
-        return RescalePixels(settings.ReadInteger(kWindowSection, key, RescalePixels(current, FDpi, system)),
-                             system, FDpi);
+        return RescalePixels(settings.ReadInteger(kWindowSection, key, RescalePixels(current, FDpi, system)), system,
+                             FDpi);
     };
     SetOuterHeight(read(kHeightKey, OuterHeight()));
     SetOuterWidth(read(kWidthKey, OuterWidth()));

@@ -107,8 +107,7 @@ std::wstring TMainForm::OwnerPath(HWND dialog)
     // Keyed by the process as well: a window handle may come back for another program's window.
     DWORD process = 0;
     ::GetWindowThreadProcessId(dialog, &process);
-    if (dialog != MOwner.Dialog || process != MOwner.Process)
-        MOwner = {dialog, process, GetProcessImagePath(dialog)};
+    if (dialog != MOwner.Dialog || process != MOwner.Process) MOwner = {dialog, process, GetProcessImagePath(dialog)};
     return MOwner.Path;
 }
 

@@ -28,8 +28,7 @@ void TMainForm::TakeOverMenuFont()
     metrics.cbSize = sizeof metrics;
     if (!::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return;
     FFontFace = metrics.lfMenuFont.lfFaceName;
-    const int height = metrics.lfMenuFont.lfHeight < 0 ? -metrics.lfMenuFont.lfHeight
-                                                       : metrics.lfMenuFont.lfHeight;
+    const int height = metrics.lfMenuFont.lfHeight < 0 ? -metrics.lfMenuFont.lfHeight : metrics.lfMenuFont.lfHeight;
     if (height > 0) FFontPoints = ::MulDiv(height, 72, static_cast<int>(::GetDpiForSystem()));
     ApplyFont();
     LayoutControls();

@@ -94,14 +94,12 @@ int TMainForm::OuterWidth() const
 
 void TMainForm::SetOuterHeight(int height)
 {
-    ::SetWindowPos(FHandle, nullptr, 0, 0, OuterWidth(), height,
-                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(FHandle, nullptr, 0, 0, OuterWidth(), height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TMainForm::SetOuterWidth(int width)
 {
-    ::SetWindowPos(FHandle, nullptr, 0, 0, width, OuterHeight(),
-                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(FHandle, nullptr, 0, 0, width, OuterHeight(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TMainForm::SetTabIndex(int index)

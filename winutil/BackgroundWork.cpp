@@ -36,8 +36,7 @@ struct TBackgroundWork::TShared {
     bool Closed = false;
 };
 
-TBackgroundWork::TBackgroundWork(HWND window, UINT message, size_t threads)
-    : FShared(std::make_shared<TShared>())
+TBackgroundWork::TBackgroundWork(HWND window, UINT message, size_t threads) : FShared(std::make_shared<TShared>())
 {
     FShared->Window = window;
     FShared->Message = message;

@@ -13,8 +13,7 @@ std::wstring CommonDataDir;
 namespace {
 // CSIDL values of the six shell folders, by row.
 constexpr int kShellFolders[] = {
-    CSIDL_PERSONAL,      CSIDL_APPDATA,     CSIDL_LOCAL_APPDATA,
-    CSIDL_COMMON_APPDATA, CSIDL_MYPICTURES, CSIDL_COMMON_DOCUMENTS,
+    CSIDL_PERSONAL, CSIDL_APPDATA, CSIDL_LOCAL_APPDATA, CSIDL_COMMON_APPDATA, CSIDL_MYPICTURES, CSIDL_COMMON_DOCUMENTS,
 };
 constexpr std::wstring_view kMakerName = L"Tamsa Project";
 }  // namespace
@@ -62,8 +61,8 @@ bool FolderExists(const std::wstring& path)
     const bool isDirectory = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) return isDirectory;
     // A junction or link counts only when its target still opens.
-    UniqueFile target(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    UniqueFile target(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                    FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     return target && isDirectory;
 }
 

@@ -19,8 +19,7 @@ BOOL CALLBACK MatchChildClass(HWND child, LPARAM)
 
 // From the dialog down to its breadcrumb bar, each a first direct child of the one before.
 constexpr const wchar_t* kBreadcrumbChain[] = {
-    L"WorkerW",           L"ReBarWindow32",     L"Address Band Root",
-    L"msctls_progress32", L"Breadcrumb Parent", L"ToolbarWindow32",
+    L"WorkerW", L"ReBarWindow32", L"Address Band Root", L"msctls_progress32", L"Breadcrumb Parent", L"ToolbarWindow32",
 };
 // The Japanese label "アドレス: " is 6 units long.
 constexpr size_t kDefaultLabelLength = 6;
@@ -43,8 +42,7 @@ bool IsFileDialog(HWND wnd)
     if (GetWindowClass(wnd) != L"#32770") return false;
     // The older Explorer-style dialog hosts the shell's folder view directly; the newer item
     // dialog hosts a view frame instead.
-    if (!HasDirectChild(wnd, L"SHELLDLL_DefView") && !HasDirectChild(wnd, L"DUIViewWndClassName"))
-        return false;
+    if (!HasDirectChild(wnd, L"SHELLDLL_DefView") && !HasDirectChild(wnd, L"DUIViewWndClassName")) return false;
     return ::GetDlgItem(wnd, IDOK) != nullptr && ::GetDlgItem(wnd, IDCANCEL) != nullptr;
 }
 

@@ -53,7 +53,8 @@ struct TJumpReading {
 // Whether the dialog has dealt with `folder` typed into its box: it is gone, or its box holds
 // something else (it empties the box when it moves), or its address bar has come to show the
 // folder since `shownBefore` was read, before the Enter.
-bool DialogTookFolder(const std::optional<std::wstring>& shownBefore, const TJumpReading& now, std::wstring_view folder);
+bool DialogTookFolder(const std::optional<std::wstring>& shownBefore, const TJumpReading& now,
+                      std::wstring_view folder);
 
 // Whether `name` goes back into a box that holds `box` after the jump to `folder`: only over
 // what the jump or the dialog left there (the folder, or nothing), never over what the user

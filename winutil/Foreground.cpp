@@ -27,7 +27,8 @@ void SetForegroundLockTimeout(DWORD timeout)
 {
     // Neither written to the profile nor broadcast: a broadcast waits on every top-level window,
     // and one hung window anywhere would hold the caller.
-    ::SystemParametersInfoW(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, reinterpret_cast<void*>(static_cast<UINT_PTR>(timeout)), 0);
+    ::SystemParametersInfoW(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, reinterpret_cast<void*>(static_cast<UINT_PTR>(timeout)),
+                            0);
 }
 
 // Switches the foreground lock off for one SetForegroundWindow and puts the old time-out back,
@@ -54,8 +55,7 @@ DWORD ThreadOf(HWND wnd, bool& ours)
 bool UsesAttachPath(DWORD platformId, DWORD majorVersion, DWORD minorVersion)
 {
     if (platformId == VER_PLATFORM_WIN32_NT) return majorVersion > 4;
-    if (platformId == VER_PLATFORM_WIN32_WINDOWS)
-        return majorVersion > 4 || (majorVersion == 4 && minorVersion > 0);
+    if (platformId == VER_PLATFORM_WIN32_WINDOWS) return majorVersion > 4 || (majorVersion == 4 && minorVersion > 0);
     return false;
 }
 

@@ -12,10 +12,9 @@ constexpr wchar_t kMeasureFace[] = L"Segoe UI";
 
 UniqueFont CreateMeasureFont(UINT dpi)
 {
-    return UniqueFont(::CreateFontW(-::MulDiv(kMeasurePoints, static_cast<int>(dpi), 72), 0, 0, 0,
-                                    FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                    OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                    DEFAULT_PITCH | FF_DONTCARE, kMeasureFace));
+    return UniqueFont(::CreateFontW(-::MulDiv(kMeasurePoints, static_cast<int>(dpi), 72), 0, 0, 0, FW_NORMAL, FALSE,
+                                    FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                    DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, kMeasureFace));
 }
 
 std::wstring ListItemText(HWND listBox, int index)
@@ -23,8 +22,7 @@ std::wstring ListItemText(HWND listBox, int index)
     const LRESULT length = ::SendMessageW(listBox, LB_GETTEXTLEN, index, 0);
     if (length <= 0) return {};
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    const LRESULT copied =
-        ::SendMessageW(listBox, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+    const LRESULT copied = ::SendMessageW(listBox, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
     text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
     return text;
 }

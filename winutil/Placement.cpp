@@ -32,16 +32,34 @@ TBounds ComputePlacement(const RECT& area, const TBounds& current, int code, TAr
     // The centre and the halves measure from the screen origin, not from L and T: with a
     // taskbar at the left or top they sit where users of the tool have always found them.
     switch (code) {
-    case wpFullHeight: b.Top = T; b.Height = B - T; break;
-    case wpFullWidth: b.Left = L; b.Width = R - L; break;
+    case wpFullHeight:
+        b.Top = T;
+        b.Height = B - T;
+        break;
+    case wpFullWidth:
+        b.Left = L;
+        b.Width = R - L;
+        break;
     case wpTop: b.Top = T; break;
     case wpBottom: b.Top = B - h; break;
     case wpLeft: b.Left = L; break;
     case wpRight: b.Left = R - w; break;
-    case wpTopLeft: b.Left = L; b.Top = T; break;
-    case wpTopRight: b.Left = R - w; b.Top = T; break;
-    case wpBottomLeft: b.Left = L; b.Top = B - h; break;
-    case wpBottomRight: b.Left = R - w; b.Top = B - h; break;
+    case wpTopLeft:
+        b.Left = L;
+        b.Top = T;
+        break;
+    case wpTopRight:
+        b.Left = R - w;
+        b.Top = T;
+        break;
+    case wpBottomLeft:
+        b.Left = L;
+        b.Top = B - h;
+        break;
+    case wpBottomRight:
+        b.Left = R - w;
+        b.Top = B - h;
+        break;
     case wpCenter:
         b.Left = (R - w) / 2;
         b.Top = kind == TAreaKind::WorkArea ? (T + B - h) / 2 : (B - h) / 2;
@@ -133,17 +151,15 @@ void PlaceOnScreen(HWND wnd, int code)
 
 bool IsOffScreen(int left, int top, int width, int height)
 {
-    return IsOffScreenWith({left, top, width, height}, [](POINT p) {
-        return ::MonitorFromPoint(p, MONITOR_DEFAULTTONULL) != nullptr;
-    });
+    return IsOffScreenWith({left, top, width, height},
+                           [](POINT p) { return ::MonitorFromPoint(p, MONITOR_DEFAULTTONULL) != nullptr; });
 }
 
 void EnsureOnScreen(HWND wnd)
 {
     if (::IsZoomed(wnd)) return;
     TBounds b = {};
-    if (!GetWindowBounds(wnd, b.Left, b.Top, b.Width, b.Height) ||
-        IsOffScreen(b.Left, b.Top, b.Width, b.Height))
+    if (!GetWindowBounds(wnd, b.Left, b.Top, b.Width, b.Height) || IsOffScreen(b.Left, b.Top, b.Width, b.Height))
         PlaceOnScreen(wnd, wpCenter);
 }
 

@@ -21,14 +21,12 @@ std::wstring TextOf(const wchar_t* buffer)
 std::wstring KernelDevicePath(HANDLE process)
 {
     const std::wstring systemDir = GetSystemDir();
-    UniqueModule psapi(::LoadLibraryW(systemDir.empty() ? L"Psapi.dll"
-                                                        : (systemDir + L"Psapi.dll").c_str()));
+    UniqueModule psapi(::LoadLibraryW(systemDir.empty() ? L"Psapi.dll" : (systemDir + L"Psapi.dll").c_str()));
     if (!psapi) return {};
     const FARPROC proc = ::GetProcAddress(psapi.get(), "GetProcessImageFileNameW");
     if (!proc) return {};
     // Through void(*)() because that is the one function type any other converts from cleanly.
-    const auto getImageFileName =
-        reinterpret_cast<TGetProcessImageFileNameW>(reinterpret_cast<void (*)()>(proc));
+    const auto getImageFileName = reinterpret_cast<TGetProcessImageFileNameW>(reinterpret_cast<void (*)()>(proc));
     wchar_t buffer[MAX_PATH] = {};
     getImageFileName(process, buffer, MAX_PATH);
     return TextOf(buffer);
@@ -45,8 +43,7 @@ std::wstring LimitedImagePath(DWORD processId)
 }
 }  // namespace
 
-std::wstring MapDevicePathToDrive(std::wstring_view devicePath,
-                                  const std::vector<TDosDevice>& drives)
+std::wstring MapDevicePathToDrive(std::wstring_view devicePath, const std::vector<TDosDevice>& drives)
 {
     for (const TDosDevice& drive : drives) {
         // The backslash keeps volume 1 from matching a path on volume 10.
@@ -97,12 +94,10 @@ std::wstring GetProcessImagePath(HWND wnd)
 {
     DWORD processId = 0;
     ::GetWindowThreadProcessId(wnd, &processId);
-    UniqueHandle process(
-        ::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId));
+    UniqueHandle process(::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId));
     if (!process) return LimitedImagePath(processId);
     wchar_t buffer[MAX_PATH] = {};
-    if (::GetModuleFileNameExW(process.get(), nullptr, buffer, MAX_PATH) != 0)
-        return TextOf(buffer);
+    if (::GetModuleFileNameExW(process.get(), nullptr, buffer, MAX_PATH) != 0) return TextOf(buffer);
     return ImagePathFromDevice(process.get());
 }
 

@@ -17,8 +17,7 @@ struct TDosDevice {
 // Rewrites a kernel device path ("\Device\HarddiskVolume2\x\a.exe") into drive-letter form
 // ("Z:\x\a.exe") with the first drive whose device, followed by a backslash, begins the path.
 // A path on no lettered drive comes back unchanged.
-std::wstring MapDevicePathToDrive(std::wstring_view devicePath,
-                                  const std::vector<TDosDevice>& drives);
+std::wstring MapDevicePathToDrive(std::wstring_view devicePath, const std::vector<TDosDevice>& drives);
 
 // The lettered drives in A..Z order with their devices, from GetLogicalDrives and QueryDosDeviceW.
 std::vector<TDosDevice> QueryDosDevices();

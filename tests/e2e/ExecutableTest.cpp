@@ -126,7 +126,6 @@ TEST_F(Package, TheGuideIsUtf8WithItsMarkAndCrLfLineEnds)
         ASSERT_FALSE((*guide)[i] == '\n' && !crBefore) << "a line ends without CR at byte " << i;
         ASSERT_FALSE((*guide)[i] == '\r' && !lfAfter) << "a lone CR at byte " << i;
     }
-    EXPECT_NE(guide->find(std::string(u8"バージョン ") + KESTRO_VERSION_TEXT),
-              std::string::npos)
+    EXPECT_NE(guide->find(std::string(u8"バージョン ") + KESTRO_VERSION_TEXT), std::string::npos)
         << "the guide does not name this version";
 }

@@ -27,8 +27,8 @@ std::string Utf16Lines(std::initializer_list<std::wstring> lines)
 std::string IniFor(HWND wnd)
 {
     const RECT r = WindowRect(wnd);
-    return "[Window]\r\nHeight=" + std::to_string(r.bottom - r.top) + "\r\nWidth=" +
-           std::to_string(r.right - r.left) + "\r\n\r\n";
+    return "[Window]\r\nHeight=" + std::to_string(r.bottom - r.top) + "\r\nWidth=" + std::to_string(r.right - r.left) +
+           "\r\n\r\n";
 }
 
 FILETIME LastWrite(const std::wstring& name)
@@ -63,7 +63,8 @@ protected:
         WriteDataFile(L"KestroH.lst", AnsiLines({L"C:\\users"}));
         kestro.StartReady();
         const std::wstring path = TestDataDir() + L"KestroF.lst";
-        return UniqueFile(::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        return UniqueFile(
+            ::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     }
 
     // The message box Kestro shows, waited for up to `timeoutMs`; 0 when none came.
@@ -84,9 +85,10 @@ TEST_F(Files, FirstRunWelcomesThenWritesEmptyListsAndTheSizeAtClose)
     HWND welcome = BoxOfKestro(15000);
     ASSERT_NE(welcome, nullptr);
     EXPECT_EQ(TextOf(welcome), L"Kestro");
-    EXPECT_EQ(MessageBoxText(welcome), L"Kestroをご利用いただきましてありがとうございます。\r\n"
-                                       L"フォルダを登録してください。\r\n"
-                                       L"再度実行すると待機中のウィンドウが表示されます。");
+    EXPECT_EQ(MessageBoxText(welcome),
+              L"Kestroをご利用いただきましてありがとうございます。\r\n"
+              L"フォルダを登録してください。\r\n"
+              L"再度実行すると待機中のウィンドウが表示されます。");
     EXPECT_FALSE(HasVisibleIcon(welcome)) << "MB_OK has no icon";
     EXPECT_NE(::GetDlgItem(welcome, IDOK), nullptr);
     EXPECT_EQ(::GetDlgItem(welcome, IDCANCEL), nullptr);
@@ -221,7 +223,8 @@ TEST_F(Files, ASettingsFileThatCannotBeReplacedKeepsTheWindowOpenForARetry)
     ::PostMessageW(kestro.Main(), WM_CLOSE, 0, 0);
     HWND box = BoxOfKestro();
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(MessageBoxText(box).rfind(L"ファイル \"" + ini + L"\" を作成できません。", 0), 0u) << MessageBoxText(box).c_str();
+    EXPECT_EQ(MessageBoxText(box).rfind(L"ファイル \"" + ini + L"\" を作成できません。", 0), 0u)
+        << MessageBoxText(box).c_str();
     PressDialogButton(box, IDOK);
     // The box has gone and the window's thread is back in its loop, the close given up.
     EXPECT_TRUE(WaitFor([&] { return !::IsWindow(box) && kestro.Answers(200); }));
@@ -314,7 +317,8 @@ TEST_F(Files, AFavouritesFileLockedForAMomentWhileACommandSavesItIsWrittenAtOnce
     scanner.join();
     EXPECT_TRUE(saveSeen) << "no save was seen while the file was held";
     const std::string saved = AnsiLines({L"C:\\windows", L"C:\\users"});
-    EXPECT_TRUE(WaitFor([&] { return ReadDataFile(L"KestroF.lst") == saved; }, 2000)) << "the save did not wait for the file";
+    EXPECT_TRUE(WaitFor([&] { return ReadDataFile(L"KestroF.lst") == saved; }, 2000))
+        << "the save did not wait for the file";
     EXPECT_EQ(BoxOfKestro(500), nullptr);
     EXPECT_FALSE(saving());
 }

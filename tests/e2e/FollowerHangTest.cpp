@@ -199,7 +199,10 @@ struct TBusyCase {
     DWORD MoveMs;
 };
 
-void PrintTo(const TBusyCase& c, std::ostream* os) { *os << c.Name; }
+void PrintTo(const TBusyCase& c, std::ostream* os)
+{
+    *os << c.Name;
+}
 
 class FollowerBusy : public FollowerHang, public testing::WithParamInterface<TBusyCase> {};
 

@@ -35,8 +35,8 @@ std::wstring Upper(std::wstring text)
 
 // One history case: the file before, the folders the dialog shows in turn, the file after.
 // Names: F and G are folders of the test, f is F in capitals, J is a folder named in Japanese,
-// X and Y stand for older entries, and "50" for fifty of them. The item dialog's address bar shows `Label` before the folder, as
-// Windows does in its display language.
+// X and Y stand for older entries, and "50" for fifty of them. The item dialog's address bar shows `Label` before the
+// folder, as Windows does in its display language.
 struct THistoryCase {
     const char* Name;
     std::vector<const wchar_t*> Before;
@@ -46,7 +46,10 @@ struct THistoryCase {
     const wchar_t* Label = kItemBreadcrumbLabel;
 };
 
-void PrintTo(const THistoryCase& c, std::ostream* os) { *os << c.Name; }
+void PrintTo(const THistoryCase& c, std::ostream* os)
+{
+    *os << c.Name;
+}
 
 class FollowerHistory : public testing::TestWithParam<THistoryCase> {
 protected:
@@ -98,8 +101,9 @@ TEST_P(FollowerHistory, TheFolderShownGoesToTheTopOnTheFavouritesTab)
             PumpFor(1100);
             return;
         }
-        EXPECT_TRUE(WaitFor([&] { return ReadDataFile(L"KestroH.lst").value_or("").rfind(ListFileBytes({visits[i]}), 0) == 0; },
-                            kestro::kSaveDelayMs + 5000))
+        EXPECT_TRUE(
+            WaitFor([&] { return ReadDataFile(L"KestroH.lst").value_or("").rfind(ListFileBytes({visits[i]}), 0) == 0; },
+                    kestro::kSaveDelayMs + 5000))
             << "visit " << i << " was not recorded";
     };
     recorded(0);
@@ -116,8 +120,8 @@ TEST_P(FollowerHistory, TheFolderShownGoesToTheTopOnTheFavouritesTab)
 INSTANTIATE_TEST_SUITE_P(
     Cases, FollowerHistory,
     testing::Values(THistoryCase{"NewFolder", {L"X", L"Y"}, {L"F"}, false, {L"F", L"X", L"Y"}},
-                    THistoryCase{"EachMoveOfTheDialog", {L"X", L"Y"}, {L"F", L"G", L"F"}, false,
-                                 {L"F", L"G", L"X", L"Y"}},
+                    THistoryCase{
+                        "EachMoveOfTheDialog", {L"X", L"Y"}, {L"F", L"G", L"F"}, false, {L"F", L"G", L"X", L"Y"}},
                     THistoryCase{"FolderFurtherDown", {L"X", L"F", L"Y"}, {L"F"}, false, {L"F", L"X", L"Y"}},
                     THistoryCase{"FolderAlreadyOnTop", {L"F", L"X", L"Y"}, {L"F"}, false, {L"F", L"X", L"Y"}},
                     THistoryCase{"TopDiffersOnlyInCase", {L"f", L"X"}, {L"F"}, false, {L"f", L"X"}},

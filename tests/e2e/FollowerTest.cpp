@@ -18,7 +18,10 @@
 using namespace kestro::test;
 
 namespace {
-std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+std::string Narrow(const std::wstring& text)
+{
+    return std::string(text.begin(), text.end());
+}
 
 // How long a jump that must not happen is given to show itself: the pause after the Enter and
 // a tick on top.
@@ -125,9 +128,7 @@ TEST_P(FollowerOnEitherDialog, AClickOnAFavouriteMovesTheDialogAndPutsTheNameBac
 }
 
 INSTANTIATE_TEST_SUITE_P(OpenAndSave, FollowerOnEitherDialog, testing::Values(L"open", L"save", L"export"),
-                         [](const testing::TestParamInfo<const wchar_t*>& info) {
-                             return Narrow(info.param);
-                         });
+                         [](const testing::TestParamInfo<const wchar_t*>& info) { return Narrow(info.param); });
 
 TEST_F(Follower, EnterAndArrowKeysInTheToolWindowJumpLikeAClick)
 {
@@ -244,8 +245,8 @@ TEST_P(FollowerInAnEditor, AJumpInItsSaveAsDialogKeepsTheNameAndSaveWritesThere)
     ASSERT_TRUE(BringToFront(main));
     PressKey('S', VK_CONTROL);
     HWND dialog = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (dialog = FindDialogOf(editor.Id())) && ::GetForegroundWindow() == dialog; },
-                        15000));
+    ASSERT_TRUE(
+        WaitFor([&] { return (dialog = FindDialogOf(editor.Id())) && ::GetForegroundWindow() == dialog; }, 15000));
     ASSERT_TRUE(WaitFollowing(kestro, dialog, 5000));
     const HWND box = kestro::FindChildByClass(dialog, L"Edit");
     // Typed as a user does, which wakes the box's autocomplete.
@@ -261,8 +262,8 @@ TEST_P(FollowerInAnEditor, AJumpInItsSaveAsDialogKeepsTheNameAndSaveWritesThere)
     PumpFor(2000);
     EXPECT_EQ(TextOf(box), name) << "the name did not stay";
     PressDialogButton(dialog, IDOK);
-    EXPECT_TRUE(WaitFor([&] { return ::GetFileAttributesW((b + L"\\" + name).c_str()) != INVALID_FILE_ATTRIBUTES; },
-                        10000))
+    EXPECT_TRUE(
+        WaitFor([&] { return ::GetFileAttributesW((b + L"\\" + name).c_str()) != INVALID_FILE_ATTRIBUTES; }, 10000))
         << "Save did not write the file in the favourite";
 }
 
@@ -303,7 +304,11 @@ TEST_F(Follower, TheExplorerTabListsTheOpenFoldersFrontFirstAndAClickJumpsThere)
     TFileDialogApp app;
     StartFollowing(app, L"save");
     ClickAt(kestro.TabPoint(2));
-    EXPECT_TRUE(WaitFor([&] { return kestro.ListItems() == std::vector<std::wstring>{japanese, c}; }, 3000))
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            return kestro.ListItems() == std::vector<std::wstring>{japanese, c};
+        },
+        3000))
         << "the tab shows " << kestro.ListItems().size() << " entries";
     ClickEntry(kestro, 1);
     ExpectJumped(app, c);
@@ -361,7 +366,10 @@ struct TNoJumpCase {
     bool FavouriteMissing;
 };
 
-void PrintTo(const TNoJumpCase& c, std::ostream* os) { *os << c.Name; }
+void PrintTo(const TNoJumpCase& c, std::ostream* os)
+{
+    *os << c.Name;
+}
 
 class FollowerNoJump : public Follower, public testing::WithParamInterface<TNoJumpCase> {};
 
@@ -446,7 +454,10 @@ struct TRestoreCase {
     const wchar_t* Left;
 };
 
-void PrintTo(const TRestoreCase& c, std::ostream* os) { *os << c.Name; }
+void PrintTo(const TRestoreCase& c, std::ostream* os)
+{
+    *os << c.Name;
+}
 
 class FollowerRestore : public Follower, public testing::WithParamInterface<TRestoreCase> {};
 

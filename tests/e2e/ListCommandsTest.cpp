@@ -242,8 +242,8 @@ TEST_F(ListCommands, FolderChosenInTheBrowseDialogBecomesTheLastFavourite)
     const auto selected = [&] { return ::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0); };
     const LRESULT before = selected();
     DWORD_PTR result = 0;
-    ::SendMessageTimeoutW(browse, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG,
-                          5000, &result);
+    ::SendMessageTimeoutW(browse, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG, 5000,
+                          &result);
     ::VirtualFreeEx(process.get(), remote, 0, MEM_RELEASE);
     // The dialog takes the new selection in its own time; OK counts once the tree shows it.
     ASSERT_TRUE(WaitFor([&] { return selected() != before && ::IsWindowEnabled(::GetDlgItem(browse, IDOK)); }));
@@ -265,8 +265,7 @@ std::vector<HWND> FolderWindows(const std::wstring& name)
     ::EnumWindows(
         [](HWND wnd, LPARAM param) -> BOOL {
             auto* s = reinterpret_cast<TSearch*>(param);
-            if (::IsWindowVisible(wnd) && TextOf(wnd).find(*s->Name) != std::wstring::npos)
-                s->Found->push_back(wnd);
+            if (::IsWindowVisible(wnd) && TextOf(wnd).find(*s->Name) != std::wstring::npos) s->Found->push_back(wnd);
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&search));

@@ -47,8 +47,8 @@ public:
         wc.hInstance = ::GetModuleHandleW(nullptr);
         wc.lpszClassName = L"TMainForm";
         ::RegisterClassW(&wc);
-        FWindow = ::CreateWindowExW(0, L"TMainForm", L"Kestro", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100,
-                                    nullptr, nullptr, wc.hInstance, nullptr);
+        FWindow = ::CreateWindowExW(0, L"TMainForm", L"Kestro", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
+                                    wc.hInstance, nullptr);
         ::SetWindowLongPtrW(FWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     }
     ~TFakeInstance()
@@ -186,8 +186,8 @@ TEST_F(Startup, HostileRecordsAreIgnoredAndAValidRelayStillWorks)
     auto send = [&](const void* data, DWORD bytes) {
         COPYDATASTRUCT record = {0, bytes, const_cast<void*>(data)};
         DWORD_PTR result = 0;
-        return ::SendMessageTimeoutW(kestro.Main(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&record),
-                                     SMTO_ABORTIFHUNG, 5000, &result) != 0;
+        return ::SendMessageTimeoutW(kestro.Main(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&record), SMTO_ABORTIFHUNG,
+                                     5000, &result) != 0;
     };
     // A long block without any NUL: reading past cbData would run off the copied block.
     std::vector<wchar_t> noNul(100000, L'A');

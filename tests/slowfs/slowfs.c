@@ -21,10 +21,10 @@
 #include <sys/statvfs.h>
 #include <unistd.h>
 
-static const char *source;
+static const char* source;
 static useconds_t delay_us;
 
-static void source_path(char out[PATH_MAX], const char *path)
+static void source_path(char out[PATH_MAX], const char* path)
 {
     snprintf(out, PATH_MAX, "%s%s", source, path);
 }
@@ -47,7 +47,7 @@ static long long now_ms(void)
 }
 
 /* The entry of `path`, or the one answered longest ago for it to take over. */
-static int cache_slot(const char *path)
+static int cache_slot(const char* path)
 {
     int oldest = 0;
     for (int i = 0; i < CACHED_PATHS; ++i) {
@@ -61,7 +61,7 @@ static int cache_slot(const char *path)
 
 /* The root answers at once: Wine looks at every drive's root whenever a program starts, and only
  * the folders on the share are meant to be slow. */
-static void wait_for_share(const char *path)
+static void wait_for_share(const char* path)
 {
     if (strcmp(path, "/") == 0) return;
     pthread_mutex_lock(&cache_lock);
@@ -74,7 +74,7 @@ static void wait_for_share(const char *path)
     pthread_mutex_unlock(&cache_lock);
 }
 
-static int slow_getattr(const char *path, struct stat *st, struct fuse_file_info *fi)
+static int slow_getattr(const char* path, struct stat* st, struct fuse_file_info* fi)
 {
     (void)fi;
     char real[PATH_MAX];
@@ -83,7 +83,7 @@ static int slow_getattr(const char *path, struct stat *st, struct fuse_file_info
     return lstat(real, st) == -1 ? -errno : 0;
 }
 
-static int slow_access(const char *path, int mask)
+static int slow_access(const char* path, int mask)
 {
     char real[PATH_MAX];
     source_path(real, path);
@@ -91,7 +91,7 @@ static int slow_access(const char *path, int mask)
     return access(real, mask) == -1 ? -errno : 0;
 }
 
-static int slow_statfs(const char *path, struct statvfs *st)
+static int slow_statfs(const char* path, struct statvfs* st)
 {
     char real[PATH_MAX];
     source_path(real, path);
@@ -99,8 +99,8 @@ static int slow_statfs(const char *path, struct statvfs *st)
     return statvfs(real, st) == -1 ? -errno : 0;
 }
 
-static int slow_readdir(const char *path, void *buf, fuse_fill_dir_t fill, off_t offset,
-                        struct fuse_file_info *fi, enum fuse_readdir_flags flags)
+static int slow_readdir(const char* path, void* buf, fuse_fill_dir_t fill, off_t offset, struct fuse_file_info* fi,
+                        enum fuse_readdir_flags flags)
 {
     (void)offset;
     (void)fi;
@@ -108,9 +108,9 @@ static int slow_readdir(const char *path, void *buf, fuse_fill_dir_t fill, off_t
     char real[PATH_MAX];
     source_path(real, path);
     wait_for_share(path);
-    DIR *dir = opendir(real);
+    DIR* dir = opendir(real);
     if (!dir) return -errno;
-    struct dirent *entry;
+    struct dirent* entry;
     while ((entry = readdir(dir)) != NULL) {
         struct stat st = {0};
         st.st_ino = entry->d_ino;
@@ -121,7 +121,7 @@ static int slow_readdir(const char *path, void *buf, fuse_fill_dir_t fill, off_t
     return 0;
 }
 
-static int slow_open(const char *path, struct fuse_file_info *fi)
+static int slow_open(const char* path, struct fuse_file_info* fi)
 {
     char real[PATH_MAX];
     source_path(real, path);
@@ -131,14 +131,14 @@ static int slow_open(const char *path, struct fuse_file_info *fi)
     return 0;
 }
 
-static int slow_read(const char *path, char *buf, size_t size, off_t offset, struct fuse_file_info *fi)
+static int slow_read(const char* path, char* buf, size_t size, off_t offset, struct fuse_file_info* fi)
 {
     (void)path;
     ssize_t n = pread((int)fi->fh, buf, size, offset);
     return n == -1 ? -errno : (int)n;
 }
 
-static int slow_release(const char *path, struct fuse_file_info *fi)
+static int slow_release(const char* path, struct fuse_file_info* fi)
 {
     (void)path;
     close((int)fi->fh);
@@ -155,7 +155,7 @@ static const struct fuse_operations operations = {
     .release = slow_release,
 };
 
-int main(int argc, char *argv[])
+int main(int argc, char* argv[])
 {
     if (argc < 4) {
         fprintf(stderr, "usage: %s <source> <mount point> <delay ms> [FUSE options]\n", argv[0]);

@@ -11,11 +11,10 @@ std::wstring FileDialogAppExe()
     return BinDir() + L"FileDialogApp.exe";
 }
 
-void TFileDialogApp::Start(const std::wstring& mode, const std::wstring& folder,
-                           const std::wstring& fileName, const std::wstring& exe)
+void TFileDialogApp::Start(const std::wstring& mode, const std::wstring& folder, const std::wstring& fileName,
+                           const std::wstring& exe)
 {
-    FProcess = TProcess::Start(exe,
-                               mode + L" \"" + folder + L"\" \"" + fileName + L"\"");
+    FProcess = TProcess::Start(exe, mode + L" \"" + folder + L"\" \"" + fileName + L"\"");
     // Up means: the dialog is shown and has answered the fixture's question for its folder
     // (its WM_INITDIALOG is over), and its thread answers from its message loop.
     const ULONGLONG end = ::GetTickCount64() + 20000;
@@ -30,8 +29,7 @@ void TFileDialogApp::Start(const std::wstring& mode, const std::wstring& folder,
     ASSERT_TRUE(up) << "the fixture's dialog did not come up";
     DWORD_PTR result = 0;
     ASSERT_TRUE(WaitFor(
-        [&] { return ::SendMessageTimeoutW(FDialog, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 200, &result) != 0; },
-        left()))
+        [&] { return ::SendMessageTimeoutW(FDialog, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 200, &result) != 0; }, left()))
         << "the fixture's dialog does not answer";
     FProcess.WaitInputIdle(left());
 }

@@ -63,8 +63,7 @@ void TItemDialog::WaitInFront(const std::wstring& folder, HWND previous)
         [&] {
             FState = FindTopWindow(FProcess.Id(), kItemStateClass);
             FDialog = FindDialogOf(FProcess.Id());
-            return FState && FDialog && FDialog != previous && Folder() == folder &&
-                   ::GetForegroundWindow() == FDialog;
+            return FState && FDialog && FDialog != previous && Folder() == folder && ::GetForegroundWindow() == FDialog;
         },
         left());
     ASSERT_TRUE(up) << "the item dialog did not come up in front";
@@ -92,8 +91,7 @@ HWND TItemDialog::FileNameBox() const
 HWND TItemDialog::Breadcrumb() const
 {
     HWND link = FDialog;
-    for (const wchar_t* className : kItemBreadcrumbChain)
-        link = ::FindWindowExW(link, nullptr, className, nullptr);
+    for (const wchar_t* className : kItemBreadcrumbChain) link = ::FindWindowExW(link, nullptr, className, nullptr);
     return link;
 }
 
@@ -107,8 +105,8 @@ bool TItemDialog::Answers(DWORD timeoutMs) const
 void TItemDialog::Submit(const std::wstring& text)
 {
     DWORD_PTR result = 0;
-    ::SendMessageTimeoutW(FileNameBox(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
-                          SMTO_ABORTIFHUNG, 2000, &result);
+    ::SendMessageTimeoutW(FileNameBox(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG, 2000,
+                          &result);
     PressDialogButton(FDialog, IDOK);
 }
 
@@ -126,8 +124,8 @@ namespace {
 bool SendSetting(HWND dialog, const wchar_t* name, WPARAM wParam)
 {
     DWORD_PTR result = 0;
-    return ::SendMessageTimeoutW(dialog, ::RegisterWindowMessageW(name), wParam, 0, SMTO_ABORTIFHUNG, 5000,
-                                 &result) != 0 &&
+    return ::SendMessageTimeoutW(dialog, ::RegisterWindowMessageW(name), wParam, 0, SMTO_ABORTIFHUNG, 5000, &result) !=
+               0 &&
            result == 1;
 }
 }  // namespace

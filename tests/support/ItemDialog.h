@@ -36,8 +36,7 @@ constexpr wchar_t kItemBreadcrumbLabel[] = L"アドレス: ";
 constexpr size_t kItemBreadcrumbLabelLength = 6;
 // The classes from the dialog down to its breadcrumb bar, each a first direct child.
 constexpr const wchar_t* kItemBreadcrumbChain[] = {
-    L"WorkerW",           L"ReBarWindow32",     L"Address Band Root",
-    L"msctls_progress32", L"Breadcrumb Parent", L"ToolbarWindow32",
+    L"WorkerW", L"ReBarWindow32", L"Address Band Root", L"msctls_progress32", L"Breadcrumb Parent", L"ToolbarWindow32",
 };
 
 std::wstring ItemDialogFixtureExe();

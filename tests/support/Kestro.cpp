@@ -29,11 +29,11 @@ void TKestro::StartReady(DWORD timeoutMs, const std::wstring& exe)
 {
     Start(exe);
     if (WaitReady(timeoutMs)) return;
-    std::string state = !FProcess.Running()  ? "Kestro has ended"
-                        : !FMain             ? "no main window"
-                        : !ToolBar()         ? "the window has no tool bar yet"
-                        : EditMode()         ? "creation did not reach standby mode"
-                                             : "the window's thread does not answer";
+    std::string state = !FProcess.Running() ? "Kestro has ended"
+                        : !FMain            ? "no main window"
+                        : !ToolBar()        ? "the window has no tool bar yet"
+                        : EditMode()        ? "creation did not reach standby mode"
+                                            : "the window's thread does not answer";
     if (HWND box = FindDialogOf(FProcess.Id())) {
         const std::wstring text = MessageBoxText(box);
         state += "; a box is shown: " + std::string(text.begin(), text.end());
@@ -68,8 +68,7 @@ bool TKestro::EditMode() const
 
 HWND TKestro::WaitForMainWindow(DWORD timeoutMs)
 {
-    WaitFor([&] { return (FMain = FindTopWindow(FProcess.Id(), L"TMainForm")) != nullptr; },
-            timeoutMs);
+    WaitFor([&] { return (FMain = FindTopWindow(FProcess.Id(), L"TMainForm")) != nullptr; }, timeoutMs);
     return FMain;
 }
 
@@ -78,11 +77,23 @@ HWND TKestro::Child(const std::wstring& className) const
     return ::FindWindowExW(FMain, nullptr, className.c_str(), nullptr);
 }
 
-HWND TKestro::ToolBar() const { return Child(TOOLBARCLASSNAMEW); }
-HWND TKestro::Tab() const { return Child(WC_TABCONTROLW); }
-HWND TKestro::StatusBar() const { return Child(STATUSCLASSNAMEW); }
+HWND TKestro::ToolBar() const
+{
+    return Child(TOOLBARCLASSNAMEW);
+}
+HWND TKestro::Tab() const
+{
+    return Child(WC_TABCONTROLW);
+}
+HWND TKestro::StatusBar() const
+{
+    return Child(STATUSCLASSNAMEW);
+}
 
-std::wstring TKestro::Caption() const { return TextOf(FMain); }
+std::wstring TKestro::Caption() const
+{
+    return TextOf(FMain);
+}
 
 std::vector<std::wstring> TKestro::ListItems() const
 {
@@ -109,7 +120,10 @@ int TKestro::TabIndex() const
     return static_cast<int>(::SendMessageW(Tab(), TCM_GETCURSEL, 0, 0));
 }
 
-std::wstring TKestro::StatusText() const { return TextOf(StatusBar()); }
+std::wstring TKestro::StatusText() const
+{
+    return TextOf(StatusBar());
+}
 
 bool TKestro::ButtonShown(int command) const
 {
@@ -135,14 +149,12 @@ RECT RemoteRect(HWND wnd, UINT message, WPARAM wParam)
     RECT rect = {};
     DWORD pid = 0;
     ::GetWindowThreadProcessId(wnd, &pid);
-    UniqueHandle process(::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE,
-                                       FALSE, pid));
+    UniqueHandle process(::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid));
     if (!process) return rect;
     void* remote = ::VirtualAllocEx(process.get(), nullptr, sizeof rect, MEM_COMMIT, PAGE_READWRITE);
     if (!remote) return rect;
     DWORD_PTR result = 0;
-    if (::SendMessageTimeoutW(wnd, message, wParam, reinterpret_cast<LPARAM>(remote),
-                              SMTO_ABORTIFHUNG, 2000, &result))
+    if (::SendMessageTimeoutW(wnd, message, wParam, reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG, 2000, &result))
         ::ReadProcessMemory(process.get(), remote, &rect, sizeof rect, nullptr);
     ::VirtualFreeEx(process.get(), remote, 0, MEM_RELEASE);
     return rect;
@@ -187,8 +199,7 @@ DWORD TKestro::RelayShow(const std::wstring& arguments)
 {
     TProcess second = TProcess::Start(FExe, arguments);
     DWORD code = 0xFFFFFFFF;
-    EXPECT_TRUE(WaitFor([&] { return second.WaitExit(0, &code); }, 15000))
-        << "the second start did not end";
+    EXPECT_TRUE(WaitFor([&] { return second.WaitExit(0, &code); }, 15000)) << "the second start did not end";
     return code;
 }
 

@@ -36,19 +36,16 @@ const wchar_t* OwnClass(const wchar_t* name, WNDPROC proc)
     return name;
 }
 
-TOwnWindow CreateTopWindow(const wchar_t* className, int left, int top, int width, int height,
-                           DWORD style)
+TOwnWindow CreateTopWindow(const wchar_t* className, int left, int top, int width, int height, DWORD style)
 {
-    return TOwnWindow(::CreateWindowExW(0, className, L"Kestro test", style, left, top, width,
-                                        height, nullptr, nullptr, ::GetModuleHandleW(nullptr),
-                                        nullptr));
+    return TOwnWindow(::CreateWindowExW(0, className, L"Kestro test", style, left, top, width, height, nullptr, nullptr,
+                                        ::GetModuleHandleW(nullptr), nullptr));
 }
 
 HWND CreateChild(HWND parent, const wchar_t* className, int id, DWORD style)
 {
     return ::CreateWindowExW(0, className, L"", style, 0, 0, 50, 20, parent,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                             ::GetModuleHandleW(nullptr), nullptr);
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr), nullptr);
 }
 
 TModalThread::TModalThread(std::function<void()> body)

@@ -33,8 +33,7 @@ const wchar_t* OwnClass(const wchar_t* name, WNDPROC proc = nullptr);
 TOwnWindow CreateTopWindow(const wchar_t* className, int left, int top, int width, int height,
                            DWORD style = WS_OVERLAPPEDWINDOW | WS_VISIBLE);
 // A child window with control identifier `id`; it goes with its parent.
-HWND CreateChild(HWND parent, const wchar_t* className, int id,
-                 DWORD style = WS_CHILD | WS_VISIBLE);
+HWND CreateChild(HWND parent, const wchar_t* className, int id, DWORD style = WS_CHILD | WS_VISIBLE);
 
 // Runs `body` (a modal box, or a window with its own message loop) on a thread of its own.
 // The destructor cancels and closes the thread's windows until `body` returns, then joins.

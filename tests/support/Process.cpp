@@ -35,15 +35,15 @@ TProcess TProcess::Start(const std::wstring& exe, const std::wstring& arguments)
     for (;;) {
         ++attempts;
         std::vector<wchar_t> commandLineCopy = buffer;  // CreateProcessW may write into it
-        if (::CreateProcessW(exe.c_str(), commandLineCopy.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                             nullptr, &startup, &info))
+        if (::CreateProcessW(exe.c_str(), commandLineCopy.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                             &startup, &info))
             break;
         error = ::GetLastError();
-        const bool missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ||
-                             error == ERROR_BAD_EXE_FORMAT;
+        const bool missing =
+            error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_BAD_EXE_FORMAT;
         if (missing || ::GetTickCount64() >= giveUp) {
-            ADD_FAILURE() << "cannot start " << std::string(exe.begin(), exe.end()) << ": error "
-                          << error << " (" << attempts << " attempts)";
+            ADD_FAILURE() << "cannot start " << std::string(exe.begin(), exe.end()) << ": error " << error << " ("
+                          << attempts << " attempts)";
             return process;
         }
         ::Sleep(250);
@@ -94,8 +94,7 @@ std::vector<DWORD> ProcessesNamed(const std::wstring& exeName)
     if (!snapshot) return found;
     PROCESSENTRY32W entry = {};
     entry.dwSize = sizeof entry;
-    for (BOOL more = ::Process32FirstW(snapshot.get(), &entry); more;
-         more = ::Process32NextW(snapshot.get(), &entry))
+    for (BOOL more = ::Process32FirstW(snapshot.get(), &entry); more; more = ::Process32NextW(snapshot.get(), &entry))
         if (_wcsicmp(entry.szExeFile, exeName.c_str()) == 0 && entry.th32ProcessID != ::GetCurrentProcessId())
             found.push_back(entry.th32ProcessID);
     return found;

@@ -17,8 +17,11 @@ using namespace kestro;
 
 namespace {
 
-#define KESTRO_FAKE(method, ...) \
-    HRESULT STDMETHODCALLTYPE method(__VA_ARGS__) override { return E_NOTIMPL; }
+#define KESTRO_FAKE(method, ...)                           \
+    HRESULT STDMETHODCALLTYPE method(__VA_ARGS__) override \
+    {                                                      \
+        return E_NOTIMPL;                                  \
+    }
 
 // One window of the shell's list: its browser, view, folder view and folder in one object that
 // counts the references handed out.
@@ -36,12 +39,18 @@ public:
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override
     {
-        if (iid == IID_IUnknown || iid == IID_IDispatch) *out = static_cast<IDispatch*>(this);
-        else if (iid == IID_IServiceProvider) *out = static_cast<IServiceProvider*>(this);
-        else if (iid == IID_IShellBrowser) *out = static_cast<IShellBrowser*>(this);
-        else if (iid == IID_IShellView) *out = static_cast<IShellView*>(this);
-        else if (iid == IID_IFolderView) *out = static_cast<IFolderView*>(this);
-        else if (iid == IID_IPersistFolder2) *out = static_cast<IPersistFolder2*>(this);
+        if (iid == IID_IUnknown || iid == IID_IDispatch)
+            *out = static_cast<IDispatch*>(this);
+        else if (iid == IID_IServiceProvider)
+            *out = static_cast<IServiceProvider*>(this);
+        else if (iid == IID_IShellBrowser)
+            *out = static_cast<IShellBrowser*>(this);
+        else if (iid == IID_IShellView)
+            *out = static_cast<IShellView*>(this);
+        else if (iid == IID_IFolderView)
+            *out = static_cast<IFolderView*>(this);
+        else if (iid == IID_IPersistFolder2)
+            *out = static_cast<IPersistFolder2*>(this);
         else {
             *out = nullptr;
             return E_NOINTERFACE;
@@ -179,7 +188,10 @@ PIDLIST_ABSOLUTE ThisPC()
     return location;
 }
 
-HWND W(UINT_PTR n) { return reinterpret_cast<HWND>(n); }
+HWND W(UINT_PTR n)
+{
+    return reinterpret_cast<HWND>(n);
+}
 
 }  // namespace
 
@@ -220,9 +232,8 @@ TEST(ShellWindowsList, AListThatCannotBeWalkedIsReportedForTheFallback)
 TEST(ExplorerTabEntries, FrontWindowFirstTabsInOrderEachFolderOnceOnlyReachable)
 {
     const std::vector<TExplorerView> views = {
-        {W(3), L"C:\\Back"},   {W(1), L"C:\\FrontTabOne"}, {W(2), L"C:\\Middle"},
-        {W(1), L"C:\\FrontTabTwo"}, {W(3), L"c:\\middle"}, {W(2), L"C:\\Gone"},
-        {W(9), L"C:\\NotInZOrder"},
+        {W(3), L"C:\\Back"},   {W(1), L"C:\\FrontTabOne"}, {W(2), L"C:\\Middle"},      {W(1), L"C:\\FrontTabTwo"},
+        {W(3), L"c:\\middle"}, {W(2), L"C:\\Gone"},        {W(9), L"C:\\NotInZOrder"},
     };
     const auto reachable = [](const std::wstring& path) { return path != L"C:\\Gone"; };
     EXPECT_EQ(ExplorerTabEntries(views, {W(1), W(2), W(3)}, reachable),

@@ -73,13 +73,14 @@ TEST(RecordVisit, PutsTheFolderAtTheHeadUnlessItIsThereAlready)
         bool Changed;
         Lines After;
     } cases[] = {
-        {"head differs only in case", {L"D:\\Work", L"C:\\A"}, L"d:\\WORK", false,
-         {L"D:\\Work", L"C:\\A"}},
-        {"at position 3", {L"C:\\0", L"C:\\1", L"C:\\2", L"C:\\3", L"C:\\4"}, L"c:\\3", true,
+        {"head differs only in case", {L"D:\\Work", L"C:\\A"}, L"d:\\WORK", false, {L"D:\\Work", L"C:\\A"}},
+        {"at position 3",
+         {L"C:\\0", L"C:\\1", L"C:\\2", L"C:\\3", L"C:\\4"},
+         L"c:\\3",
+         true,
          {L"c:\\3", L"C:\\0", L"C:\\1", L"C:\\2", L"C:\\4"}},
         {"new", {L"C:\\A"}, L"C:\\A\\", true, {L"C:\\A\\", L"C:\\A"}},
-        {"later duplicate stays", {L"C:\\0", L"C:\\A", L"C:\\a"}, L"C:\\A", true,
-         {L"C:\\A", L"C:\\0", L"C:\\a"}},
+        {"later duplicate stays", {L"C:\\0", L"C:\\A", L"C:\\a"}, L"C:\\A", true, {L"C:\\A", L"C:\\0", L"C:\\a"}},
     };
     for (const auto& c : cases) {
         TFolderList list = ListOf(c.Before);

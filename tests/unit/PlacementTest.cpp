@@ -35,8 +35,7 @@ struct TPlacementCase {
 
 void PrintTo(const TPlacementCase& c, std::ostream* os)
 {
-    *os << c.Layout << (c.Kind == TAreaKind::WorkArea ? " work area" : " screen area") << " code "
-        << c.Code;
+    *os << c.Layout << (c.Kind == TAreaKind::WorkArea ? " work area" : " screen area") << " code " << c.Code;
 }
 
 class PlacementTable : public testing::TestWithParam<TPlacementCase> {};
@@ -138,7 +137,10 @@ struct TGrowCase {
     RECT Expected;
 };
 
-void PrintTo(const TGrowCase& c, std::ostream* os) { *os << c.Name; }
+void PrintTo(const TGrowCase& c, std::ostream* os)
+{
+    *os << c.Name;
+}
 
 class GrowOverTaskbarTable : public testing::TestWithParam<TGrowCase> {};
 
@@ -172,11 +174,9 @@ TEST(TaskbarEdgeFromAppBarEdge, MapsEachAppBarEdge)
     const struct {
         UINT AppBarEdge;
         int Expected;
-    } cases[] = {{ABE_LEFT, 2}, {ABE_TOP, 0}, {ABE_RIGHT, 3}, {ABE_BOTTOM, 1}, {4, -1},
-                 {0xFFFFFFFFu, -1}};
+    } cases[] = {{ABE_LEFT, 2}, {ABE_TOP, 0}, {ABE_RIGHT, 3}, {ABE_BOTTOM, 1}, {4, -1}, {0xFFFFFFFFu, -1}};
     for (const auto& c : cases)
-        EXPECT_EQ(kestro::TaskbarEdgeFromAppBarEdge(c.AppBarEdge), c.Expected)
-            << "ABE " << c.AppBarEdge;
+        EXPECT_EQ(kestro::TaskbarEdgeFromAppBarEdge(c.AppBarEdge), c.Expected) << "ABE " << c.AppBarEdge;
 }
 
 // A monitor layout of plain rectangles (right and bottom exclusive) that records every point
@@ -215,7 +215,10 @@ struct TOffScreenCase {
     std::vector<std::pair<long, long>> Asked;
 };
 
-void PrintTo(const TOffScreenCase& c, std::ostream* os) { *os << c.Name; }
+void PrintTo(const TOffScreenCase& c, std::ostream* os)
+{
+    *os << c.Name;
+}
 
 class IsOffScreenLayouts : public testing::TestWithParam<TOffScreenCase> {};
 
@@ -234,17 +237,9 @@ const TOffScreenCase kOffScreenCases[] = {
      {2000, 100, 800, 600},
      true,
      {{2000, 100}, {2800, 700}, {2800, 100}, {2000, 700}, {2400, 400}}},
-    {"only the top-left corner on screen",
-     {kPrimary},
-     {1900, 1000, 800, 600},
-     false,
-     {{1900, 1000}}},
+    {"only the top-left corner on screen", {kPrimary}, {1900, 1000, 800, 600}, false, {{1900, 1000}}},
     {"bottom-right corner", {kPrimary}, {-100, -100, 200, 200}, false, {{-100, -100}, {100, 100}}},
-    {"top-right corner",
-     {kPrimary},
-     {-100, 500, 200, 1000},
-     false,
-     {{-100, 500}, {100, 1500}, {100, 500}}},
+    {"top-right corner", {kPrimary}, {-100, 500, 200, 1000}, false, {{-100, 500}, {100, 1500}, {100, 500}}},
     {"bottom-left corner",
      {kPrimary},
      {100, -100, 2000, 200},
@@ -257,11 +252,7 @@ const TOffScreenCase kOffScreenCases[] = {
      {{-100, -100}, {2100, 1300}, {2100, -100}, {-100, 1300}, {1000, 600}}},
     // The bottom-right point is the first pixel outside the window, here the monitor's origin.
     {"corner just touching", {kPrimary}, {-800, -600, 800, 600}, false, {{-800, -600}, {0, 0}}},
-    {"no monitors",
-     {},
-     {0, 0, 10, 10},
-     true,
-     {{0, 0}, {10, 10}, {10, 0}, {0, 10}, {5, 5}}},
+    {"no monitors", {}, {0, 0, 10, 10}, true, {{0, 0}, {10, 10}, {10, 0}, {0, 10}, {5, 5}}},
 };
 INSTANTIATE_TEST_SUITE_P(Layouts, IsOffScreenLayouts, testing::ValuesIn(kOffScreenCases));
 

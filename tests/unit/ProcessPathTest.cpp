@@ -9,7 +9,10 @@ namespace {
 
 using kestro::TDosDevice;
 
-std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+std::string Narrow(const std::wstring& text)
+{
+    return std::string(text.begin(), text.end());
+}
 
 struct TMappingCase {
     const char* Name;
@@ -18,7 +21,10 @@ struct TMappingCase {
     std::wstring Expected;
 };
 
-void PrintTo(const TMappingCase& c, std::ostream* os) { *os << c.Name; }
+void PrintTo(const TMappingCase& c, std::ostream* os)
+{
+    *os << c.Name;
+}
 
 class MapDevicePathToDrive : public testing::TestWithParam<TMappingCase> {};
 
@@ -39,23 +45,17 @@ const std::vector<TDosDevice> kVolumes1And10 = {
 
 const TMappingCase kMappingCases[] = {
     {"second drive", kWineDrives, L"\\Device\\HarddiskVolume2\\x\\a.exe", L"Z:\\x\\a.exe"},
-    {"first drive", kWineDrives, L"\\Device\\HarddiskVolume1\\windows\\notepad.exe",
-     L"C:\\windows\\notepad.exe"},
-    {"volume 10 is not volume 1", kVolumes1And10, L"\\Device\\HarddiskVolume10\\a.exe",
-     L"D:\\a.exe"},
-    {"volume 1 beside volume 10", kVolumes1And10, L"\\Device\\HarddiskVolume1\\a.exe",
-     L"C:\\a.exe"},
-    {"no lettered drive", kWineDrives, L"\\Device\\Mup\\server\\share\\a.exe",
-     L"\\Device\\Mup\\server\\share\\a.exe"},
-    {"no drives at all", {}, L"\\Device\\HarddiskVolume1\\a.exe",
-     L"\\Device\\HarddiskVolume1\\a.exe"},
+    {"first drive", kWineDrives, L"\\Device\\HarddiskVolume1\\windows\\notepad.exe", L"C:\\windows\\notepad.exe"},
+    {"volume 10 is not volume 1", kVolumes1And10, L"\\Device\\HarddiskVolume10\\a.exe", L"D:\\a.exe"},
+    {"volume 1 beside volume 10", kVolumes1And10, L"\\Device\\HarddiskVolume1\\a.exe", L"C:\\a.exe"},
+    {"no lettered drive", kWineDrives, L"\\Device\\Mup\\server\\share\\a.exe", L"\\Device\\Mup\\server\\share\\a.exe"},
+    {"no drives at all", {}, L"\\Device\\HarddiskVolume1\\a.exe", L"\\Device\\HarddiskVolume1\\a.exe"},
     {"first match wins",
      {{L'E', L"\\Device\\Shared"}, {L'F', L"\\Device\\Shared"}},
-     L"\\Device\\Shared\\a.exe", L"E:\\a.exe"},
-    {"case-sensitive", kWineDrives, L"\\device\\harddiskvolume2\\a.exe",
-     L"\\device\\harddiskvolume2\\a.exe"},
-    {"device alone, no backslash after it", kWineDrives, L"\\Device\\HarddiskVolume2",
-     L"\\Device\\HarddiskVolume2"},
+     L"\\Device\\Shared\\a.exe",
+     L"E:\\a.exe"},
+    {"case-sensitive", kWineDrives, L"\\device\\harddiskvolume2\\a.exe", L"\\device\\harddiskvolume2\\a.exe"},
+    {"device alone, no backslash after it", kWineDrives, L"\\Device\\HarddiskVolume2", L"\\Device\\HarddiskVolume2"},
     {"device not at the start", kWineDrives, L"\\\\?\\Device\\HarddiskVolume2\\a.exe",
      L"\\\\?\\Device\\HarddiskVolume2\\a.exe"},
     {"empty path", kWineDrives, L"", L""},

@@ -31,11 +31,13 @@ TEST_P(CountArgumentsTest, CountsWhatFollowsTheProgramPath)
 
 INSTANTIATE_TEST_SUITE_P(
     Relay, CountArgumentsTest,
-    testing::Values(TArgumentCase{"NoArguments", L"Kestro.exe", 0},
-                    TArgumentCase{"TwoArguments", L"Kestro.exe a b", 2},
+    testing::Values(TArgumentCase{"NoArguments", L"Kestro.exe", 0}, TArgumentCase{"TwoArguments", L"Kestro.exe a b", 2},
                     TArgumentCase{"QuotedProgramPath", L"\"C:\\Program Files\\Kestro.exe\" a b", 2},
                     TArgumentCase{"QuotedBlank", L"Kestro.exe \"a b\" c", 2},
-                    TArgumentCase{"ControlSeparators", L"Kestro.exe\ta\x01" L"b   ", 2},
+                    TArgumentCase{"ControlSeparators",
+                                  L"Kestro.exe\ta\x01"
+                                  L"b   ",
+                                  2},
                     TArgumentCase{"EmptyQuotesSkipped", L"Kestro.exe \"\" a", 1},
                     TArgumentCase{"EmptyCommandLine", L"", 0}),
     [](const testing::TestParamInfo<TArgumentCase>& info) { return std::string(info.param.Name); });
@@ -70,8 +72,7 @@ TEST(RelayDecoding, OnlyExactShowIsARequest)
 
 TEST(DataFolderPath, AppendsMakerThenProgram)
 {
-    EXPECT_EQ(MakerFolderPath(L"C:\\Users\\u\\AppData\\Roaming"),
-              L"C:\\Users\\u\\AppData\\Roaming\\Tamsa Project");
+    EXPECT_EQ(MakerFolderPath(L"C:\\Users\\u\\AppData\\Roaming"), L"C:\\Users\\u\\AppData\\Roaming\\Tamsa Project");
     EXPECT_EQ(AppFolderPath(L"C:\\R", L"Kestro"), L"C:\\R\\Tamsa Project\\Kestro");
     // An empty base (the shell named no folder) makes both levels relative to the drive root.
     EXPECT_EQ(AppFolderPath(L"", L"Kestro"), L"\\Tamsa Project\\Kestro");

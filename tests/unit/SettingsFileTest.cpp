@@ -44,8 +44,7 @@ TEST(ReadInteger, AcceptsDecimalAndHexadecimalElseGivesTheDefault)
     };
     for (const auto& c : cases) {
         const SettingsFile settings = SettingsFile::FromLines({L"[Window]", c.Line});
-        EXPECT_EQ(settings.ReadInteger(L"Window", L"Height", kDefault), c.Expected)
-            << testing::PrintToString(c.Line);
+        EXPECT_EQ(settings.ReadInteger(L"Window", L"Height", kDefault), c.Expected) << testing::PrintToString(c.Line);
     }
 }
 
@@ -91,11 +90,21 @@ TEST(SettingsFile, SaveNormalisesTheFileButKeepsItsSections)
     settings.WriteInteger(L"Window", L"Width", 640);
     settings.WriteInteger(L"New", L"N", 2);
     EXPECT_EQ(settings.ToLines(), (Lines{
-                                      L"[Window]", L"Height=310", L"Height=999", L"Flag=1",
-                                      L"Width=640", L"",
-                                      L"[Other]", L"Key=Value", L"",
-                                      L"[Third]", L"A=1", L"",
-                                      L"[New]", L"N=2", L"",
+                                      L"[Window]",
+                                      L"Height=310",
+                                      L"Height=999",
+                                      L"Flag=1",
+                                      L"Width=640",
+                                      L"",
+                                      L"[Other]",
+                                      L"Key=Value",
+                                      L"",
+                                      L"[Third]",
+                                      L"A=1",
+                                      L"",
+                                      L"[New]",
+                                      L"N=2",
+                                      L"",
                                   }));
 }
 

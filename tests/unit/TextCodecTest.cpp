@@ -42,27 +42,37 @@ TEST_P(DecodeTextTest, TakesTheMarkOrElseTheCodePage)
 
 INSTANTIATE_TEST_SUITE_P(
     Marks, DecodeTextTest,
-    testing::Values(
-        DecodeCase{"Utf8", "\xEF\xBB\xBF" "C:\\\xC3\x84\xE3\x83\x86", kWestern, TTextEncoding::Utf8,
-                   L"C:\\\u00C4\u30C6"},
-        DecodeCase{"Utf8MarkOnly", "\xEF\xBB\xBF", kWestern, TTextEncoding::Utf8, L""},
-        DecodeCase{"Utf16LE", std::string("\xFF\xFE" "C\0:\0\xC6\x30", 8), kWestern,
-                   TTextEncoding::Utf16LE, L"C:\u30C6"},
-        DecodeCase{"Utf16BE", std::string("\xFE\xFF\0C\0:\x30\xC6", 8), kWestern,
-                   TTextEncoding::Utf16BE, L"C:\u30C6"},
-        // A cut-off UTF-8 mark is no mark: the bytes are plain code-page text.
-        DecodeCase{"PartialMark", "\xEF\xBB" "A", kWestern, TTextEncoding::Ansi, L"\u00EF\u00BBA"},
-        DecodeCase{"Western", "C:\\\xC4", kWestern, TTextEncoding::Ansi, L"C:\\\u00C4"},
-        DecodeCase{"Japanese", "C:\\\x83\x65", kJapanese, TTextEncoding::Ansi, L"C:\\\u30C6"},
-        DecodeCase{"Empty", "", kJapanese, TTextEncoding::Ansi, L""}),
+    testing::Values(DecodeCase{"Utf8",
+                               "\xEF\xBB\xBF"
+                               "C:\\\xC3\x84\xE3\x83\x86",
+                               kWestern, TTextEncoding::Utf8, L"C:\\\u00C4\u30C6"},
+                    DecodeCase{"Utf8MarkOnly", "\xEF\xBB\xBF", kWestern, TTextEncoding::Utf8, L""},
+                    DecodeCase{"Utf16LE",
+                               std::string("\xFF\xFE"
+                                           "C\0:\0\xC6\x30",
+                                           8),
+                               kWestern, TTextEncoding::Utf16LE, L"C:\u30C6"},
+                    DecodeCase{"Utf16BE", std::string("\xFE\xFF\0C\0:\x30\xC6", 8), kWestern, TTextEncoding::Utf16BE,
+                               L"C:\u30C6"},
+                    // A cut-off UTF-8 mark is no mark: the bytes are plain code-page text.
+                    DecodeCase{"PartialMark",
+                               "\xEF\xBB"
+                               "A",
+                               kWestern, TTextEncoding::Ansi, L"\u00EF\u00BBA"},
+                    DecodeCase{"Western", "C:\\\xC4", kWestern, TTextEncoding::Ansi, L"C:\\\u00C4"},
+                    DecodeCase{"Japanese", "C:\\\x83\x65", kJapanese, TTextEncoding::Ansi, L"C:\\\u30C6"},
+                    DecodeCase{"Empty", "", kJapanese, TTextEncoding::Ansi, L""}),
     [](const auto& info) { return info.param.Name; });
 
 TEST(DecodeTextErrors, BrokenTextAfterAMarkIsRejected)
 {
     const std::string broken[] = {
-        "\xEF\xBB\xBF" "C:\\\xFF",  // not UTF-8
-        "\xEF\xBB\xBF" "C:\\\xC3",  // a sequence cut short
-        "\xFF\xFE" "A",             // one byte after a UTF-16 mark
+        "\xEF\xBB\xBF"
+        "C:\\\xFF",  // not UTF-8
+        "\xEF\xBB\xBF"
+        "C:\\\xC3",  // a sequence cut short
+        "\xFF\xFE"
+        "A",                              // one byte after a UTF-16 mark
         std::string("\xFE\xFF\0A\0", 5),  // an odd byte count
     };
     for (const auto& bytes : broken) {
@@ -88,8 +98,7 @@ TEST(SplitLines, BreaksAtEveryLineEndAndKeepsEverythingElse)
         {L"", {}},
         {L" a \t\r\n  \r\n", {L" a \t", L"  "}},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(SplitLines(c.Text), c.Expected) << testing::PrintToString(c.Text);
+    for (const auto& c : cases) EXPECT_EQ(SplitLines(c.Text), c.Expected) << testing::PrintToString(c.Text);
 }
 
 TEST(EncodeLines, WritesTheMarkThenEveryLineWithCrLf)
@@ -107,8 +116,16 @@ TEST(EncodeLines, WritesTheMarkThenEveryLineWithCrLf)
         {{}, TTextEncoding::Utf16BE, kWestern, "\xFE\xFF"},
         {{L"C:\\\u00C4", L""}, TTextEncoding::Ansi, kWestern, "C:\\\xC4\r\n\r\n"},
         {{L"C:\\\u30C6"}, TTextEncoding::Ansi, kJapanese, "C:\\\x83\x65\r\n"},
-        {{L"C:\\\u30C6"}, TTextEncoding::Ansi, CP_UTF8, "\xEF\xBB\xBF" "C:\\\xE3\x83\x86\r\n"},
-        {{L"C:\\\u30C6"}, TTextEncoding::Utf8, kJapanese, "\xEF\xBB\xBF" "C:\\\xE3\x83\x86\r\n"},
+        {{L"C:\\\u30C6"},
+         TTextEncoding::Ansi,
+         CP_UTF8,
+         "\xEF\xBB\xBF"
+         "C:\\\xE3\x83\x86\r\n"},
+        {{L"C:\\\u30C6"},
+         TTextEncoding::Utf8,
+         kJapanese,
+         "\xEF\xBB\xBF"
+         "C:\\\xE3\x83\x86\r\n"},
         {{L"\u30C6"}, TTextEncoding::Utf16LE, kWestern, std::string("\xFF\xFE\xC6\x30\r\0\n\0", 8)},
         {{L"\u30C6"}, TTextEncoding::Utf16BE, kWestern, std::string("\xFE\xFF\x30\xC6\0\r\0\n", 8)},
     };
@@ -125,8 +142,13 @@ TEST(EncodeLines, FilesWrittenAsTheyWereReadComeBackByteForByte)
     } files[] = {
         {"C:\\A\r\n\r\n D:\\B \r\n", kWestern},
         {"C:\\\x83\x65\x83\x58\x83\x67\r\n", kJapanese},
-        {"\xEF\xBB\xBF" "C:\\\xE3\x83\x86\r\nD:\\\xC3\xA9\r\n", kWestern},
-        {std::string("\xFF\xFE" "C\0:\0\r\0\n\0", 10), kJapanese},
+        {"\xEF\xBB\xBF"
+         "C:\\\xE3\x83\x86\r\nD:\\\xC3\xA9\r\n",
+         kWestern},
+        {std::string("\xFF\xFE"
+                     "C\0:\0\r\0\n\0",
+                     10),
+         kJapanese},
         {std::string("\xFE\xFF\0C\0:\0\r\0\n", 10), kWestern},
     };
     for (const auto& file : files) {

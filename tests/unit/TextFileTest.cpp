@@ -23,8 +23,8 @@ const std::string kUtf8Mark = "\xEF\xBB\xBF";
 // Holds `path` open without sharing it with anyone, as another program may.
 kestro::UniqueFile Lock(const std::wstring& path)
 {
-    return kestro::UniqueFile(::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                            FILE_ATTRIBUTE_NORMAL, nullptr));
+    return kestro::UniqueFile(
+        ::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 std::wstring ErrorText(const std::function<void()>& action)
@@ -75,8 +75,7 @@ TEST(ReadTextLines, AFileHeldWithoutSharingCannotBeOpened)
     ASSERT_TRUE(lock);
     TTextEncoding encoding = TTextEncoding::Ansi;
     EXPECT_EQ(ErrorText([&] { kestro::ReadTextLines(path, encoding); }),
-              L"ファイル " + path + L" は開けません。 " +
-                  kestro::SystemErrorMessage(ERROR_SHARING_VIOLATION) + L" ");
+              L"ファイル " + path + L" は開けません。 " + kestro::SystemErrorMessage(ERROR_SHARING_VIOLATION) + L" ");
 }
 
 TEST(ReadTextLines, BrokenUtf8IsADecodeError)
@@ -112,8 +111,7 @@ TEST(WriteTextLines, AMissingFolderCannotBeCreated)
     const std::wstring path = kestro::test::ScratchFolder(L"NoFolder") + L"\\Gone\\Kestro.ini";
     TTextEncoding encoding = TTextEncoding::Ansi;
     EXPECT_EQ(ErrorText([&] { kestro::WriteTextLines(path, {}, encoding); }),
-              L"ファイル \"" + path + L"\" を作成できません。" +
-                  kestro::SystemErrorMessage(ERROR_PATH_NOT_FOUND));
+              L"ファイル \"" + path + L"\" を作成できません。" + kestro::SystemErrorMessage(ERROR_PATH_NOT_FOUND));
 }
 
 TEST(ListFile, AnAnsiFileComesBackWithCrLfAfterEveryLine)

@@ -39,8 +39,7 @@ TEST(ErrorBox, DecodeErrorGetsAFullStopAndTheErrorIcon)
 {
     const TShownBox shown = ShowAndRead(CannotDecodeError().Message());
     EXPECT_EQ(shown.Caption, L"Kestro");
-    EXPECT_EQ(shown.Text,
-              L"Unicode 文字のマッピングがターゲットのマルチバイト コード ページに存在しません.");
+    EXPECT_EQ(shown.Text, L"Unicode 文字のマッピングがターゲットのマルチバイト コード ページに存在しません.");
     EXPECT_TRUE(shown.HasIcon);
 }
 
@@ -48,6 +47,6 @@ TEST(ErrorBox, CannotOpenTextEndsWithItsBlankAndGetsNoFullStop)
 {
     const std::wstring path = L"C:\\data\\KestroF.lst";
     const TShownBox shown = ShowAndRead(CannotOpenError(path, ERROR_SHARING_VIOLATION).Message());
-    EXPECT_EQ(shown.Text, L"ファイル " + path + L" は開けません。 " +
-                              SystemErrorMessage(ERROR_SHARING_VIOLATION) + L" ");
+    EXPECT_EQ(shown.Text,
+              L"ファイル " + path + L" は開けません。 " + SystemErrorMessage(ERROR_SHARING_VIOLATION) + L" ");
 }

@@ -15,7 +15,10 @@ namespace {
 
 using namespace kestro::test;
 
-std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+std::string Narrow(const std::wstring& text)
+{
+    return std::string(text.begin(), text.end());
+}
 
 class RealFileDialog : public testing::TestWithParam<const wchar_t*> {};
 
@@ -29,9 +32,7 @@ TEST_P(RealFileDialog, IsRecognised)
 }
 
 INSTANTIATE_TEST_SUITE_P(OpenAndSave, RealFileDialog, testing::Values(L"open", L"save"),
-                         [](const testing::TestParamInfo<const wchar_t*>& info) {
-                             return Narrow(info.param);
-                         });
+                         [](const testing::TestParamInfo<const wchar_t*>& info) { return Narrow(info.param); });
 
 TEST(OtherDialogs, MessageBoxIsNoFileDialog)
 {
@@ -53,8 +54,7 @@ TEST(OtherDialogs, FolderBrowserIsNoFileDialog)
     });
     HWND dialog = browser.WaitForWindow();
     ASSERT_NE(dialog, nullptr);
-    ASSERT_NE(::FindWindowExW(dialog, nullptr, L"SysTreeView32", nullptr), nullptr)
-        << "not the folder browser";
+    ASSERT_NE(::FindWindowExW(dialog, nullptr, L"SysTreeView32", nullptr), nullptr) << "not the folder browser";
     EXPECT_FALSE(kestro::IsFileDialog(dialog));
 }
 
@@ -75,7 +75,10 @@ struct TMadeDialog {
     bool Expected;
 };
 
-void PrintTo(const TMadeDialog& c, std::ostream* os) { *os << c.Name; }
+void PrintTo(const TMadeDialog& c, std::ostream* os)
+{
+    *os << c.Name;
+}
 
 class MadeDialogs : public testing::TestWithParam<TMadeDialog> {};
 
@@ -86,8 +89,7 @@ TEST_P(MadeDialogs, AreRecognisedByClassViewAndButtons)
     ASSERT_NE(dialog.get(), nullptr);
     ASSERT_EQ(ClassOf(dialog.get()), c.ClassName);
     if (c.ViewClass) {
-        HWND parent = c.ViewNested ? CreateChild(dialog.get(), OwnClass(L"KestroPanel"), 500)
-                                   : dialog.get();
+        HWND parent = c.ViewNested ? CreateChild(dialog.get(), OwnClass(L"KestroPanel"), 500) : dialog.get();
         ASSERT_NE(CreateChild(parent, OwnClass(c.ViewClass), 1121), nullptr);
     }
     for (int id : c.Buttons) ASSERT_NE(CreateChild(dialog.get(), L"BUTTON", id), nullptr);
@@ -141,8 +143,8 @@ TEST(FindChildByClassOnMadeTree, TakesTheFirstExactMatchInEnumerationOrder)
 
 bool SamePath(const std::wstring& a, const std::wstring& b)
 {
-    return ::CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(),
-                                  static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
+    return ::CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()), TRUE) ==
+           CSTR_EQUAL;
 }
 
 // Other tests read the fixture's caption; these pin down what it reports.
@@ -154,10 +156,8 @@ TEST(FileDialogAppFixture, ReportsTheFolderThenTheChosenFileAndEndsOnClose)
     EXPECT_TRUE(SamePath(app.Caption(), L"folder:" + folder)) << Narrow(app.Caption());
 
     PressDialogButton(app.Dialog(), IDOK);
-    ASSERT_TRUE(WaitFor([&] { return app.Caption().rfind(L"result:", 0) == 0; }))
-        << Narrow(app.Caption());
-    EXPECT_TRUE(SamePath(app.Caption(), L"result:" + folder + L"\\chosen.txt"))
-        << Narrow(app.Caption());
+    ASSERT_TRUE(WaitFor([&] { return app.Caption().rfind(L"result:", 0) == 0; })) << Narrow(app.Caption());
+    EXPECT_TRUE(SamePath(app.Caption(), L"result:" + folder + L"\\chosen.txt")) << Narrow(app.Caption());
     EXPECT_TRUE(app.Process().Running()) << "the fixture must wait for WM_CLOSE";
 
     ::PostMessageW(app.State(), WM_CLOSE, 0, 0);

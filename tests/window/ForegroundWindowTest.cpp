@@ -26,8 +26,7 @@ DWORD LockTimeout()
 
 void SetLockTimeout(DWORD value)
 {
-    ::SystemParametersInfoW(SPI_SETFOREGROUNDLOCKTIMEOUT, 0,
-                            reinterpret_cast<void*>(static_cast<UINT_PTR>(value)), 0);
+    ::SystemParametersInfoW(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, reinterpret_cast<void*>(static_cast<UINT_PTR>(value)), 0);
 }
 
 // The foreground-lock time-out at each activation of a "KestroActivation" window. Wine sends
@@ -51,7 +50,10 @@ LRESULT CALLBACK RecordActivation(HWND wnd, UINT message, WPARAM wParam, LPARAM 
     return ::DefWindowProcW(wnd, message, wParam, lParam);
 }
 
-const wchar_t* ActivationClass() { return OwnClass(L"KestroActivation", RecordActivation); }
+const wchar_t* ActivationClass()
+{
+    return OwnClass(L"KestroActivation", RecordActivation);
+}
 
 // Runs with a non-zero foreground-lock time-out, as Windows has it, with a window of the test
 // thread in front; Wine's own time-out is put back afterwards.
@@ -94,8 +96,7 @@ TEST_F(ForegroundTest, LeavesAWindowAlreadyInFrontAsItIs)
     TModalThread other([] {
         const TOwnWindow wnd = CreateTopWindow(ActivationClass(), 200, 200, 300, 200);
         MSG msg;
-        while (::IsWindow(wnd.get()) && ::GetMessageW(&msg, nullptr, 0, 0) > 0)
-            ::DispatchMessageW(&msg);
+        while (::IsWindow(wnd.get()) && ::GetMessageW(&msg, nullptr, 0, 0) > 0) ::DispatchMessageW(&msg);
     });
     HWND target = other.WaitForWindow(L"KestroActivation");
     ASSERT_NE(target, nullptr);

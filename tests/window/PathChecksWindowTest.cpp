@@ -89,15 +89,17 @@ LONG TextWidth(HDC dc, const std::wstring& text)
     return size.cx;
 }
 
-LRESULT Extent(HWND list) { return ::SendMessageW(list, LB_GETHORIZONTALEXTENT, 0, 0); }
+LRESULT Extent(HWND list)
+{
+    return ::SendMessageW(list, LB_GETHORIZONTALEXTENT, 0, 0);
+}
 
 class FitListExtentTest : public testing::Test {
 protected:
     void SetUp() override
     {
         FTop = CreateTopWindow(OwnClass(L"KestroPlain"), 100, 100, 300, 200);
-        FList = CreateChild(FTop.get(), L"LISTBOX", 1,
-                            WS_CHILD | WS_VISIBLE | WS_HSCROLL | LBS_NOINTEGRALHEIGHT);
+        FList = CreateChild(FTop.get(), L"LISTBOX", 1, WS_CHILD | WS_VISIBLE | WS_HSCROLL | LBS_NOINTEGRALHEIGHT);
         ASSERT_NE(FList, nullptr);
         ::SendMessageW(FList, LB_SETHORIZONTALEXTENT, 500, 0);
         ASSERT_EQ(Extent(FList), 500);
@@ -117,8 +119,8 @@ TEST_F(FitListExtentTest, TwiceTheWidestItemInSegoeUiNinePoint)
 {
     // A big display font in the list box: measuring in it, or in the bare DC's font, would
     // give other widths than the 9-point measure.
-    const kestro::UniqueFont listFont(::CreateFontW(-30, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
-                                                    DEFAULT_CHARSET, 0, 0, 0, 0, L"Courier New"));
+    const kestro::UniqueFont listFont(
+        ::CreateFontW(-30, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, L"Courier New"));
     ::SendMessageW(FList, WM_SETFONT, reinterpret_cast<WPARAM>(listFont.get()), FALSE);
     const std::vector<std::wstring> items = {
         L"C:\\short",
@@ -126,8 +128,7 @@ TEST_F(FitListExtentTest, TwiceTheWidestItemInSegoeUiNinePoint)
         L"C:\\\u30C7\u30FC\u30BF\\\u65E5\u672C\u8A9E",  // a Japanese folder name
         L"D:\\mid length",
     };
-    for (const auto& item : items)
-        ::SendMessageW(FList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    for (const auto& item : items) ::SendMessageW(FList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
 
     const kestro::TWindowDC dc(FList);
     std::vector<LONG> inDcFont, inListFont, inSegoe;
@@ -137,8 +138,8 @@ TEST_F(FitListExtentTest, TwiceTheWidestItemInSegoeUiNinePoint)
         for (const auto& item : items) inListFont.push_back(TextWidth(dc.get(), item));
     }
     const int height = -::MulDiv(9, static_cast<int>(::GetDpiForWindow(FList)), 72);
-    const kestro::UniqueFont segoe(::CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                                                 DEFAULT_CHARSET, 0, 0, 0, 0, L"Segoe UI"));
+    const kestro::UniqueFont segoe(
+        ::CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, L"Segoe UI"));
     {
         const kestro::TSelectObject selected(dc.get(), segoe.get());
         for (const auto& item : items) inSegoe.push_back(TextWidth(dc.get(), item));

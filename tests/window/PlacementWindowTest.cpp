@@ -34,7 +34,10 @@ TRect RectOf(HWND wnd)
     return {r.left, r.top, r.right, r.bottom};
 }
 
-TRect At(int left, int top) { return {left, top, left + kWidth, top + kHeight}; }
+TRect At(int left, int top)
+{
+    return {left, top, left + kWidth, top + kHeight};
+}
 
 TOwnWindow WindowAt(int left, int top)
 {
@@ -45,8 +48,7 @@ TEST(PlacementEnvironment, TaskbarIsWinesBarAtTheBottom)
 {
     RECT taskbar = {-1, -1, -1, -1};
     EXPECT_EQ(kestro::GetTaskbarEdge(taskbar), 1);
-    EXPECT_EQ((TRect{taskbar.left, taskbar.top, taskbar.right, taskbar.bottom}),
-              (TRect{0, 1023, 1280, 1024}));
+    EXPECT_EQ((TRect{taskbar.left, taskbar.top, taskbar.right, taskbar.bottom}), (TRect{0, 1023, 1280, 1024}));
     RECT work = {};
     ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     EXPECT_EQ((TRect{work.left, work.top, work.right, work.bottom}), (TRect{0, 0, 1280, 1024}));
@@ -58,7 +60,10 @@ struct TRecoveryCase {
     TRect Expected;
 };
 
-void PrintTo(const TRecoveryCase& c, std::ostream* os) { *os << c.Name; }
+void PrintTo(const TRecoveryCase& c, std::ostream* os)
+{
+    *os << c.Name;
+}
 
 class EnsureOnScreenCases : public testing::TestWithParam<TRecoveryCase> {};
 
@@ -101,7 +106,10 @@ struct TParkedCase {
     bool Visible;
 };
 
-void PrintTo(const TParkedCase& c, std::ostream* os) { *os << c.Name; }
+void PrintTo(const TParkedCase& c, std::ostream* os)
+{
+    *os << c.Name;
+}
 
 class ParkedWindows : public testing::TestWithParam<TParkedCase> {};
 
@@ -141,7 +149,10 @@ struct TPlaceCase {
     TRect Expected;
 };
 
-void PrintTo(const TPlaceCase& c, std::ostream* os) { *os << c.Name; }
+void PrintTo(const TPlaceCase& c, std::ostream* os)
+{
+    *os << c.Name;
+}
 
 class PlaceCases : public testing::TestWithParam<TPlaceCase> {};
 
@@ -157,8 +168,7 @@ LRESULT CALLBACK CountMoves(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam
 TEST_P(PlaceCases, MovesInTheRightArea)
 {
     const TPlaceCase& c = GetParam();
-    const TOwnWindow wnd =
-        CreateTopWindow(OwnClass(L"KestroMoveCounter", CountMoves), 100, 100, kWidth, kHeight);
+    const TOwnWindow wnd = CreateTopWindow(OwnClass(L"KestroMoveCounter", CountMoves), 100, 100, kWidth, kHeight);
     GMoves = 0;
     if (c.OnScreen)
         kestro::PlaceOnScreen(wnd.get(), c.Code);

@@ -13,12 +13,15 @@ namespace {
 
 using namespace kestro::test;
 
-std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+std::string Narrow(const std::wstring& text)
+{
+    return std::string(text.begin(), text.end());
+}
 
 bool SamePath(const std::wstring& a, const std::wstring& b)
 {
-    return ::CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(),
-                                  static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
+    return ::CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()), TRUE) ==
+           CSTR_EQUAL;
 }
 
 TEST(ProcessImagePath, NamesTheFixtureExecutable)
@@ -26,8 +29,7 @@ TEST(ProcessImagePath, NamesTheFixtureExecutable)
     TFileDialogApp app;
     app.Start(L"open", ScratchFolder(L"imagepath"), L"a.txt");
     const std::wstring path = kestro::GetProcessImagePath(app.State());
-    EXPECT_TRUE(SamePath(path, FileDialogAppExe()))
-        << Narrow(path) << " is not " << Narrow(FileDialogAppExe());
+    EXPECT_TRUE(SamePath(path, FileDialogAppExe())) << Narrow(path) << " is not " << Narrow(FileDialogAppExe());
     EXPECT_EQ(path, kestro::GetProcessImagePath(app.Dialog()));
 }
 
@@ -35,12 +37,10 @@ TEST(ProcessImagePath, MapsTheKernelDevicePathBackToTheDriveLetter)
 {
     TFileDialogApp app;
     app.Start(L"open", ScratchFolder(L"devicepath"), L"a.txt");
-    kestro::UniqueHandle process(::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE,
-                                               app.Process().Id()));
+    kestro::UniqueHandle process(::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, app.Process().Id()));
     ASSERT_TRUE(process);
     const std::wstring path = kestro::ImagePathFromDevice(process.get());
-    EXPECT_TRUE(SamePath(path, FileDialogAppExe()))
-        << Narrow(path) << " is not " << Narrow(FileDialogAppExe());
+    EXPECT_TRUE(SamePath(path, FileDialogAppExe())) << Narrow(path) << " is not " << Narrow(FileDialogAppExe());
 }
 
 TEST(ProcessImagePath, IsEmptyWhenNothingCanBeLearned)

@@ -51,8 +51,8 @@ int main(int argc, char** argv)
     KillProcessesNamed(L"Kestro.exe");
     if (!ReadDataFile(L"KestroF.lst")) {
         ResetDataDir();
-        WriteDataFile(L"KestroF.lst", AnsiLines({L"C:\\windows", L"C:\\windows\\system32", L"C:\\users",
-                                                 L"C:\\Program Files"}));
+        WriteDataFile(L"KestroF.lst",
+                      AnsiLines({L"C:\\windows", L"C:\\windows\\system32", L"C:\\users", L"C:\\Program Files"}));
     }
 
     TKestro kestro;
