@@ -31,6 +31,7 @@
 #include "tests/support/Windows.h"
 #include "ui/ControlIds.h"
 #include "ui/ExplorerFolders.h"
+#include "winutil/Timings.h"
 
 using namespace kestro::bench;
 using namespace kestro::test;
@@ -68,7 +69,7 @@ double MillisecondsUntil(const std::function<bool()>& done)
 // an order that does not follow the trials.
 void WaitForPhase(int i)
 {
-    ::Sleep(static_cast<DWORD>((i * 37 % kTrials) * kestro::kTimerInterval / kTrials));
+    ::Sleep(static_cast<DWORD>((i * 37 % kTrials) * kestro::TTimings{}.TickMs / kTrials));
 }
 
 // The follow loop's own time per tick: ticks against ignored timer messages, round by round.

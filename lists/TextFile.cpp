@@ -6,6 +6,7 @@
 
 #include "lists/FileError.h"
 #include "winutil/Handles.h"
+#include "winutil/Timings.h"
 
 namespace kestro {
 
@@ -13,9 +14,6 @@ namespace {
 
 // The largest piece handed to one ReadFile or WriteFile call.
 constexpr DWORD kChunk = 1 << 20;
-// A replace that another program blocks is tried this many times more, this far apart.
-constexpr int kReplaceAttempts = 20;
-constexpr DWORD kReplaceRetryMs = 50;
 
 std::wstring FullPath(const std::wstring& path)
 {
@@ -65,13 +63,14 @@ DWORD WriteTemporary(const std::wstring& temp, std::string_view bytes)
 // again for about a second before it counts as failed.
 DWORD ReplaceWithTemporary(const std::wstring& temp, const std::wstring& target)
 {
+    const TTimings timings;
     for (int attempt = 0;; ++attempt) {
         if (::MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
             return ERROR_SUCCESS;
         const DWORD error = ::GetLastError();
-        if ((error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED) || attempt == kReplaceAttempts)
+        if ((error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED) || attempt == timings.ReplaceRetries)
             return error;
-        ::Sleep(kReplaceRetryMs);
+        ::Sleep(timings.ReplaceRetryMs);
     }
 }
 

@@ -3,9 +3,6 @@
 namespace kestro {
 
 namespace {
-constexpr UINT kRecheckMs = 10;
-constexpr int kRechecks = 30;
-
 // The events the hooks report to; the callback has no parameter of its own to carry it.
 TDialogEvents* GEvents = nullptr;
 
@@ -22,8 +19,8 @@ HWINEVENTHOOK HookDialogThread(DWORD first, DWORD last, WINEVENTPROC proc, DWORD
 }
 }  // namespace
 
-TDialogEvents::TDialogEvents(HWND window, UINT message, UINT_PTR recheckTimerId)
-    : FWindow(window), FMessage(message), FRecheckTimer(recheckTimerId)
+TDialogEvents::TDialogEvents(HWND window, UINT message, UINT_PTR recheckTimerId, const TTimings& timings)
+    : FWindow(window), FMessage(message), FRecheckTimer(recheckTimerId), FTimings(timings)
 {
     GEvents = this;
     FForegroundHook.reset(::SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr,
@@ -92,8 +89,8 @@ void TDialogEvents::Received(WPARAM request)
 void TDialogEvents::Recheck(HWND wnd)
 {
     FRechecked = wnd;
-    FRechecksLeft = kRechecks;
-    ::SetTimer(FWindow, FRecheckTimer, kRecheckMs, nullptr);
+    FRechecksLeft = FTimings.Rechecks;
+    ::SetTimer(FWindow, FRecheckTimer, FTimings.RecheckMs, nullptr);
 }
 
 HWND TDialogEvents::NextRecheck()

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "winutil/Handles.h"
+#include "winutil/Timings.h"
 
 namespace kestro {
 
@@ -16,7 +17,7 @@ public:
 
     // Hooks the foreground changes of the whole desktop; `recheckTimerId` is a timer of the
     // window for the looks again (below).
-    TDialogEvents(HWND window, UINT message, UINT_PTR recheckTimerId);
+    TDialogEvents(HWND window, UINT message, UINT_PTR recheckTimerId, const TTimings& timings);
     TDialogEvents(const TDialogEvents&) = delete;
     TDialogEvents& operator=(const TDialogEvents&) = delete;
     ~TDialogEvents();
@@ -46,6 +47,7 @@ private:
     HWND FWindow;
     UINT FMessage;
     UINT_PTR FRecheckTimer;
+    const TTimings& FTimings;
     UniqueWinEventHook FForegroundHook;
     HWND FWatched = nullptr;
     HWND FGone = nullptr;

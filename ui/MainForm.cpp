@@ -3,11 +3,15 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
+#include <utility>
+
 #include "lists/FileError.h"
 #include "ui/ControlIds.h"
 #include "ui/ErrorBox.h"
 #include "ui/FormNames.h"
 #include "ui/Layout.h"
+#include "winutil/ToolWindow.h"
 
 namespace kestro {
 
@@ -23,6 +27,57 @@ constexpr TToolButtonDef kToolButtons[] = {
     {idTBAdd, L"追加"},  {idTBDel, L"削除"},       {idToolButton1, nullptr}, {idTBUp, L"上に"},
     {idTBDown, L"下に"}, {idToolButton3, nullptr}, {idTBHide, L"待機"},
 };
+
+HINSTANCE InstanceOf(HWND wnd)
+{
+    return reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(wnd, GWLP_HINSTANCE));
+}
+
+HWND CreateControl(HWND parent, DWORD exStyle, const wchar_t* className, DWORD style, int id)
+{
+    return ::CreateWindowExW(exStyle, className, L"", WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), InstanceOf(parent), nullptr);
+}
+
+HWND CreateToolBar(HWND parent, UINT dpi)
+{
+    HWND bar = CreateControl(parent, 0, TOOLBARCLASSNAMEW,
+                             WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_LIST | TBSTYLE_TRANSPARENT | CCS_NODIVIDER |
+                                 CCS_NOPARENTALIGN | CCS_NORESIZE,
+                             idToolBar);
+    ::SendMessageW(bar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    // Text-only buttons: no image list and a zero bitmap size.
+    ::SendMessageW(bar, TB_SETBITMAPSIZE, 0, MAKELPARAM(0, 0));
+    for (const TToolButtonDef& def : kToolButtons) {
+        TBBUTTON button = {};
+        button.idCommand = def.Command;
+        if (def.Caption) {
+            button.iBitmap = I_IMAGENONE;
+            button.fsState = TBSTATE_ENABLED;
+            button.fsStyle = BTNS_BUTTON | BTNS_AUTOSIZE | BTNS_SHOWTEXT;
+            button.iString = reinterpret_cast<INT_PTR>(def.Caption);
+        } else {
+            button.iBitmap = ScaleForDpi(kDesignSeparatorWidth, dpi);
+            button.fsStyle = BTNS_SEP;
+        }
+        ::SendMessageW(bar, TB_ADDBUTTONSW, 1, reinterpret_cast<LPARAM>(&button));
+    }
+    return bar;
+}
+
+HWND CreateTabs(HWND parent)
+{
+    HWND tab = CreateControl(parent, 0, WC_TABCONTROLW, WS_CLIPSIBLINGS | TCS_MULTILINE | TCS_TABS, idTab);
+    TCITEMW item = {};
+    item.mask = TCIF_TEXT;
+    const std::pair<int, const wchar_t*> captions[] = {
+        {tabFavourites, L"お気に入り"}, {tabHistory, L"履歴"}, {tabExplorer, L"エクスプローラー"}};
+    for (const auto& [index, caption] : captions) {
+        item.pszText = const_cast<wchar_t*>(caption);
+        ::SendMessageW(tab, TCM_INSERTITEMW, index, reinterpret_cast<LPARAM>(&item));
+    }
+    return tab;
+}
 }  // namespace
 
 TMainForm::~TMainForm()
@@ -39,7 +94,7 @@ bool TMainForm::Create(HINSTANCE instance, HWND appWindow)
     wc.lpfnWndProc = &TMainForm::WindowProc;
     wc.hInstance = instance;
     wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = nullptr;  // painted double-buffered in WM_PAINT
+    wc.hbrBackground = nullptr;  // WM_ERASEBKGND paints it
     wc.lpszClassName = kMainWindowClass;
     ::RegisterClassExW(&wc);
 
@@ -54,7 +109,7 @@ bool TMainForm::Create(HINSTANCE instance, HWND appWindow)
     // Always on top from creation, so it stays above the file dialogs it follows.
     ::SetWindowPos(FHandle, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
     Guarded([this] { FormCreate(); });
-    SetCaption(kApplicationTitle);
+    ::SetWindowTextW(FHandle, kApplicationTitle);
     return true;
 }
 
@@ -83,14 +138,7 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         Guarded([this] { FormResize(); });
         return 0;
     case WM_DPICHANGED: RescaleForDpi(HIWORD(wParam), *reinterpret_cast<RECT*>(lParam)); return 0;
-    case WM_ERASEBKGND: EraseChildBackground(reinterpret_cast<HDC>(wParam)); return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = ::BeginPaint(FHandle, &ps);
-        PaintBackground(dc);
-        ::EndPaint(FHandle, &ps);
-        return 0;
-    }
+    case WM_ERASEBKGND: EraseBackground(reinterpret_cast<HDC>(wParam)); return 1;
     case WM_COMMAND:
         if (HandleCommand(LOWORD(wParam), HIWORD(wParam))) return 0;
         break;
@@ -100,14 +148,14 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     }
     case WM_TIMER:
-        if (wParam == kTimerId && FTimerOn) Guarded([this] { TimerTimer(); });
-        if (wParam == kTimerId) ExplorerTabTimer();
-        if (wParam == kSaveTimerId) SaveTimerTimer();
-        if (wParam == kJumpBoundTimerId) Guarded([this] { MDialogWork->BoundReached(); });
-        if (wParam == kRecheckTimerId) Guarded([this] { RecheckTimerTimer(); });
+        if (wParam == kTimerId) MFollower->TimerTimer();
+        if (wParam == kTimerId) MExplorer->TimerTimer(::IsWindowVisible(FHandle) && TabIndex() == tabExplorer);
+        if (wParam == kSaveTimerId) MStore->SaveTimerTimer();
+        if (wParam == kJumpBoundTimerId) MJump->BoundReached();
+        if (wParam == kRecheckTimerId) MFollower->RecheckTimerTimer();
         return 0;
     case WM_EXITSIZEMOVE: FormExitSizeMove(); return 0;
-    case WM_FOLLOWREQUEST: Guarded([&] { WMFollowRequest(wParam, lParam); }); return 0;
+    case WM_FOLLOWREQUEST: MFollower->WMFollowRequest(wParam, lParam); return 0;
     case WM_WORKDONE: Guarded([this] { WMWorkDone(); }); return 0;
     // The list is what the keyboard works on, so it gets the focus each time the window does.
     case WM_SETFOCUS: ::SetFocus(ListBox); return 0;
@@ -119,9 +167,6 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_QUERYENDSESSION: return Guarded([this] { return FormCloseQuery(); }) ? TRUE : FALSE;
     case WM_DESTROY:
         ::KillTimer(FHandle, kTimerId);
-        ::KillTimer(FHandle, kSaveTimerId);
-        ::KillTimer(FHandle, kJumpBoundTimerId);
-        MEvents.reset();
         FormDestroy();
         ::PostQuitMessage(0);
         return 0;
@@ -170,90 +215,68 @@ bool TMainForm::HandleNotify(const NMHDR& header, LRESULT& result)
 
 void TMainForm::ReportError(const EFileError& error)
 {
-    ShowErrorBox(Visible() ? FHandle : FApp, error.Message());
+    ShowErrorBox(::IsWindowVisible(FHandle) ? FHandle : FApp, error.Message());
 }
 
 void TMainForm::CreateControls()
 {
     FDpi = ::GetDpiForWindow(FHandle);
-    const HINSTANCE instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(FHandle, GWLP_HINSTANCE));
-    CreateToolBar();
-    Tab = ::CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TCS_MULTILINE | TCS_TABS,
-                            0, 0, 0, 0, FHandle, reinterpret_cast<HMENU>(idTab), instance, nullptr);
-    TCITEMW item = {};
-    item.mask = TCIF_TEXT;
-    item.pszText = const_cast<wchar_t*>(L"お気に入り");
-    ::SendMessageW(Tab, TCM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    item.pszText = const_cast<wchar_t*>(L"履歴");
-    ::SendMessageW(Tab, TCM_INSERTITEMW, 1, reinterpret_cast<LPARAM>(&item));
-    item.pszText = const_cast<wchar_t*>(L"エクスプローラー");
-    ::SendMessageW(Tab, TCM_INSERTITEMW, kExplorerTab, reinterpret_cast<LPARAM>(&item));
+    ToolBar = CreateToolBar(FHandle, FDpi);
+    Tab = CreateTabs(FHandle);
     // The list box sits over the tab control's display area, above it in the z-order.
-    ListBox = ::CreateWindowExW(
-        WS_EX_CLIENTEDGE, L"ListBox", L"",
-        WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 0, 0, 0, 0,
-        FHandle, reinterpret_cast<HMENU>(idListBox), instance, nullptr);
+    ListBox = CreateControl(FHandle, WS_EX_CLIENTEDGE, L"ListBox",
+                            WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, idListBox);
     ::SetWindowPos(ListBox, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    StatusBar =
-        ::CreateWindowExW(0, STATUSCLASSNAMEW, L"",
-                          WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER, 0,
-                          0, 0, 0, FHandle, reinterpret_cast<HMENU>(idStatusBar), instance, nullptr);
+    StatusBar = CreateControl(FHandle, 0, STATUSCLASSNAMEW,
+                              SBARS_SIZEGRIP | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER, idStatusBar);
     ApplyFont();
     RECT frame = {0, 0, ScaleForDpi(kDesignClientWidth, FDpi), ScaleForDpi(kDesignClientHeight, FDpi)};
     ::AdjustWindowRectExForDpi(&frame, kFormStyle, FALSE, kFormExStyle, FDpi);
     ::SetWindowPos(FHandle, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     LayoutControls();
-    CreateTimer();
-    CreateBackgroundWork();
-    MEvents = std::make_unique<TDialogEvents>(FHandle, WM_FOLLOWREQUEST, kRecheckTimerId);
+    ::SetTimer(FHandle, kTimerId, FTimings.TickMs, nullptr);
+    CreateOwners();
 }
 
-void TMainForm::CreateToolBar()
+void TMainForm::CreateOwners()
 {
-    const HINSTANCE instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(FHandle, GWLP_HINSTANCE));
-    ToolBar = ::CreateWindowExW(0, TOOLBARCLASSNAMEW, L"",
-                                WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_LIST |
-                                    TBSTYLE_TRANSPARENT | CCS_NODIVIDER | CCS_NOPARENTALIGN | CCS_NORESIZE,
-                                0, 0, 0, 0, FHandle, reinterpret_cast<HMENU>(idToolBar), instance, nullptr);
-    ::SendMessageW(ToolBar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    // Text-only buttons: no image list and a zero bitmap size.
-    ::SendMessageW(ToolBar, TB_SETBITMAPSIZE, 0, MAKELPARAM(0, 0));
-    for (const TToolButtonDef& def : kToolButtons) {
-        TBBUTTON button = {};
-        button.idCommand = def.Command;
-        if (def.Caption) {
-            button.iBitmap = I_IMAGENONE;
-            button.fsState = TBSTATE_ENABLED;
-            button.fsStyle = BTNS_BUTTON | BTNS_AUTOSIZE | BTNS_SHOWTEXT;
-            button.iString = reinterpret_cast<INT_PTR>(def.Caption);
-        } else {
-            button.iBitmap = ScaleForDpi(kDesignSeparatorWidth, FDpi);
-            button.fsStyle = BTNS_SEP;
-        }
-        ::SendMessageW(ToolBar, TB_ADDBUTTONSW, 1, reinterpret_cast<LPARAM>(&button));
-    }
+    MChecks = std::make_unique<TFolderChecks>(FHandle, WM_WORKDONE);
+    MStore = std::make_unique<TListStore>(FHandle, kSaveTimerId, *MChecks, FTimings);
+    MStore->OnHistoryChanged([this] {
+        if (TabIndex() == tabHistory) ShowTabEntries();
+    });
+    MFollower = std::make_unique<TFollower>(FHandle, WM_FOLLOWREQUEST, kRecheckTimerId,
+                                            static_cast<TFollowerHost&>(*this), FTimings);
+    MJump = std::make_unique<TJumpRunner>(
+        FHandle, WM_WORKDONE, kJumpBoundTimerId, *MChecks, FTimings, [this] { return EditMode(); },
+        [this] { return TJumpTarget{MFollower->Dialog(), MFollower->Box(), MFollower->Name()}; });
+    MExplorer = std::make_unique<TExplorerTab>(FHandle, WM_WORKDONE, FTimings, [this] {
+        if (TabIndex() != tabExplorer) return;
+        // Nothing moves under the user's pointer: the selection stays on its folder.
+        const std::wstring selected = ListBoxText(ListBox, ListBoxSelection(ListBox));
+        ShowTabEntries();
+        const std::vector<std::wstring>& folders = MExplorer->Folders();
+        const auto kept = std::find(folders.begin(), folders.end(), selected);
+        if (!selected.empty() && kept != folders.end())
+            SelectListBoxEntry(ListBox, static_cast<int>(kept - folders.begin()));
+    });
 }
 
 void TMainForm::ApplyFont()
 {
     LOGFONTW font = {};
-    font.lfHeight = -::MulDiv(FFontPoints, static_cast<int>(FDpi), 72);
+    font.lfHeight = -::MulDiv(MFont.Points, static_cast<int>(FDpi), 72);
     font.lfCharSet = DEFAULT_CHARSET;
     font.lfQuality = DEFAULT_QUALITY;
-    wcsncpy_s(font.lfFaceName, FFontFace.c_str(), _TRUNCATE);
+    wcsncpy_s(font.lfFaceName, MFont.Face.c_str(), _TRUNCATE);
     UniqueFont newFont(::CreateFontIndirectW(&font));
     for (HWND control : {ToolBar, Tab, ListBox, StatusBar})
         ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(newFont.get()), TRUE);
-    FFont = std::move(newFont);
+    MFont.Font = std::move(newFont);
     ::SendMessageW(ToolBar, TB_SETBUTTONSIZE, 0,
                    MAKELPARAM(ScaleForDpi(kDesignButtonWidth, FDpi), ScaleForDpi(kDesignButtonHeight, FDpi)));
     ::SendMessageW(ToolBar, TB_AUTOSIZE, 0, 0);
-}
-
-int TMainForm::Scale(int designPixels) const
-{
-    return ScaleForDpi(designPixels, FDpi);
 }
 
 void TMainForm::LayoutControls()
@@ -285,30 +308,13 @@ void TMainForm::RescaleForDpi(UINT dpi, const RECT& suggested)
     LayoutControls();
 }
 
-void TMainForm::EraseChildBackground(HDC dc)
+void TMainForm::EraseBackground(HDC dc)
 {
-    // Transparent controls (the tool bar) ask for the form's background under them; the form's
-    // own background is painted off-screen in WM_PAINT instead.
-    // Such a control hands over its own DC, moved to the form's coordinates and clipped to it.
-    if (::WindowFromDC(dc) == FHandle) return;
+    // Transparent controls (the tool bar) ask for the form's background under them too, with
+    // their own DC moved to the form's coordinates and clipped to them.
     RECT client;
     ::GetClientRect(FHandle, &client);
     ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_BTNFACE));
-}
-
-void TMainForm::PaintBackground(HDC dc)
-{
-    RECT client;
-    ::GetClientRect(FHandle, &client);
-    // Drawn off-screen first so that resizing does not flicker.
-    HDC memory = ::CreateCompatibleDC(dc);
-    UniqueGdiObject bitmap(::CreateCompatibleBitmap(dc, client.right, client.bottom));
-    {
-        TSelectObject select(memory, bitmap.get());
-        ::FillRect(memory, &client, ::GetSysColorBrush(COLOR_BTNFACE));
-        ::BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
-    }
-    ::DeleteDC(memory);
 }
 
 }  // namespace kestro

@@ -1,31 +1,31 @@
 #pragma once
-// The tool window: follows file dialogs in standby mode, edits the folder lists in edit mode.
+// The tool window: follows file dialogs in standby mode, edits the folder lists in edit mode. It
+// holds the window and its controls and wires the owners of everything else: the list store, the
+// folder checks, the follower, the jump and the Explorer tab.
 #include <windows.h>
 
-#include <functional>
 #include <memory>
 #include <string>
 #include <type_traits>
 #include <vector>
 
 #include "lists/FileError.h"
-#include "lists/FolderList.h"
-#include "lists/SettingsFile.h"
-#include "ui/DialogEvents.h"
-#include "ui/DialogParts.h"
-#include "ui/DialogWork.h"
+#include "ui/ExplorerTab.h"
 #include "ui/FolderChecks.h"
-#include "winutil/BackgroundWork.h"
+#include "ui/Follower.h"
+#include "ui/JumpRunner.h"
+#include "ui/ListStore.h"
 #include "winutil/Handles.h"
+#include "winutil/Timings.h"
 
 namespace kestro {
 
-class TMainForm {
+class TMainForm : private TFollowerHost {
 public:
-    TMainForm() = default;
+    explicit TMainForm(const TTimings& timings = TTimings{}) : FTimings(timings) {}
     TMainForm(const TMainForm&) = delete;
     TMainForm& operator=(const TMainForm&) = delete;
-    ~TMainForm();
+    ~TMainForm() override;
 
     // Creates the hidden window, owned by `appWindow`, and runs FormCreate.
     bool Create(HINSTANCE instance, HWND appWindow);
@@ -39,8 +39,8 @@ private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     bool HandleCommand(WORD id, WORD code);
     bool HandleNotify(const NMHDR& header, LRESULT& result);
-    // Runs an event handler; an error that escapes it is shown in an error box and the
-    // handler stops there. Gives the handler's answer, or false after an error.
+    // Runs an event handler; an error that escapes it is shown in an error box and the handler
+    // stops there. Gives the handler's answer, or false after an error.
     template <typename F>
     bool Guarded(F handler)
     {
@@ -60,170 +60,73 @@ private:
 
     // Creation and layout (MainForm.cpp).
     void CreateControls();
-    void CreateToolBar();
+    void CreateOwners();
     void ApplyFont();
     void LayoutControls();
-    int Scale(int designPixels) const;
     void RescaleForDpi(UINT dpi, const RECT& suggested);
-    void PaintBackground(HDC dc);
-    void EraseChildBackground(HDC dc);
+    void EraseBackground(HDC dc);
 
     // Handlers of the window itself (MainFormModes.cpp).
     void FormCreate();
-    void TakeOverMenuFont();
     void FormShow();
     void FormHide();
     void FormResize();
+    void FormExitSizeMove();
     bool FormCloseQuery();
     void FormDestroy();
     void FormKeyPress(wchar_t& key);
     void WMNCLButtonDblClk(WPARAM hitTest);
     void WMCopyData(const COPYDATASTRUCT* record);
+    void WMWorkDone();
     void TabChanging();
     void TabChange();
     void TBHideClick();
     void RollUp();
     void Unroll();
-    void EnterEditMode();
+    bool EditMode() const;
+    void SetEditMode(bool edit);
 
-    // Loading and saving (MainFormFiles.cpp).
-    void LoadSettings();
-    void LoadLists();
-    void SaveSettingsAndLists();
-    void SaveFavourites();
-    void SaveHistory();
-    void SaveSettings();
-    void WriteSize(SettingsFile& settings);
-    void ShowWelcome();
-    // Writes soon after a change, so that a kill or a crash loses nothing.
-    void FavouritesChanged();
-    void HistoryChanged();
-    void FormExitSizeMove();
-    void ScheduleSave();
-    void SaveTimerTimer();
-    void SaveQuietly(const std::function<void()>& save);
-
-    // List commands (MainFormCommands.cpp).
+    // List commands and what the list box shows (MainFormCommands.cpp).
     void TBAddClick();
     void TBDelClick();
     void TBUpClick();
     void TBDownClick();
-    void ListBoxDblClick();
     void MoveSelectedFavourite(int step);
-    void CopyListBoxToFavourites();
-    std::wstring SelectedEntry() const;
-
-    // The dialog follower (MainFormFollower.cpp).
-    void TimerTimer();
-    void Follow(HWND announced);
-    HWND FileDialogInFront(HWND announced) const;
-    void ForgetDialog();
-    void WMFollowRequest(WPARAM request, LPARAM wnd);
-    void RecheckTimerTimer();
-    void AlignOnDialog(HWND dialog);
-    std::wstring OwnerPath(HWND dialog);
-    void ReadDialog();
-    bool CaptureFileName();
-    bool CaptureCurrentFolder();
-
-    // Folder checks, made on worker threads (MainFormChecks.cpp).
-    void CheckFolder(const std::wstring& path, TFolderCheck check, std::function<void(bool)> answer);
-    void RecordShownFolder(const std::wstring& folder);
-    void PurgeMissingFolder(const std::wstring& folder);
-    void TrimHistoryAfterPurge();
-
-    // The tab of the folders open in Explorer (MainFormExplorer.cpp).
-    void ReadExplorerFolders();
-    void ExplorerFoldersRead(const std::vector<std::wstring>& folders, ULONGLONG started);
-    void ExplorerTabTimer();
-
-    // The folder jump (MainFormJump.cpp).
     void ListBoxClick();
-    void JumpToSelected();
+    void ListBoxDblClick();
     void StatusBarDblClick();
-    bool DialogTakesInput() const;
-    void RunOnDialog(std::function<void(ULONGLONG deadline)> work);
-    void DialogWorkDone();
-    bool JumpStillWanted(HWND dialog) const;
-    void WMWorkDone();
-
-    // Window operations other parts use.
-    void Show();
-    void Hide();
-    void KeepOnTop();
-    bool Visible() const;
-    bool EditMode() const;
-    std::wstring Caption() const;
-    void SetCaption(const std::wstring& caption);
-    void SetStatusText(const std::wstring& text);
-    std::wstring StatusText() const;
-    int OuterHeight() const;
-    int OuterWidth() const;
-    void SetOuterHeight(int height);
-    void SetOuterWidth(int width);
-    void SetTabIndex(int index);
     int TabIndex() const;
-    void FillListBox(const std::vector<std::wstring>& items);
-    std::vector<std::wstring> ListBoxItems() const;
-    int ListBoxSelection() const;
-    std::wstring ListBoxItem(int index) const;
-    void SetToolBarVisible(bool visible);
-    void CreateTimer();
-    void CreateBackgroundWork();
-    void StartTimer();
-    void StopTimer();
+    void ShowTabEntries();
 
+    // What the follower tells the window (MainFormCommands.cpp).
+    bool FollowerPaused() const override;
+    void NameSeen(const std::wstring& name) override;
+    void FolderShown(const std::wstring& folder) override;
+
+    const TTimings FTimings;
     HWND FHandle = nullptr;
     HWND FApp = nullptr;
     UINT FDpi = USER_DEFAULT_SCREEN_DPI;
-    int FFontPoints = 9;
-    std::wstring FFontFace = L"Segoe UI";
-    UniqueFont FFont;
+    // The menu font of the system, taken over for every control.
+    struct TFormFont {
+        int Points = 9;
+        std::wstring Face = L"Segoe UI";
+        UniqueFont Font;
+    } MFont;
 
     HWND ToolBar = nullptr;
     HWND Tab = nullptr;
     HWND ListBox = nullptr;
     HWND StatusBar = nullptr;
 
-    std::unique_ptr<TFolderList> MListH;
-    std::unique_ptr<TFolderList> MListF;
     bool FShade = false;
     int MShadeH = 0;
-    HWND MDlg = nullptr;
-    HWND MEdt = nullptr;
-    std::wstring MTxt;
 
-    // The timer is on except while a tick or a jump holds the thread; window events wait for it
-    // as ticks do.
-    bool FTimerOn = false;
-    // The owner's executable path of the dialog last followed, looked up once per dialog.
-    struct TOwnerPath {
-        HWND Dialog = nullptr;
-        DWORD Process = 0;
-        std::wstring Path;
-    } MOwner;
-    // A followed dialog whose thread did not answer a read: it is not waited on again until it
-    // answers a quick check.
-    HWND MSilentDlg = nullptr;
-    TDialogParts MParts;
-    // Window events that make the follower act before the next tick.
-    std::unique_ptr<TDialogEvents> MEvents;
-    // Work on other programs' windows, off the window's thread: one jump at a time.
-    std::unique_ptr<TDialogWork> MDialogWork;
-    // Checks of listed folders, each drive on a thread of its own.
-    std::unique_ptr<TFolderChecks> MFolderChecks;
-    // The Explorer tab's entries as last read, and when the last read started.
-    std::unique_ptr<TBackgroundWork> MExplorerReads;
-    std::vector<std::wstring> MExplorerFolders;
-    bool FExplorerReading = false;
-    ULONGLONG MExplorerReadLast = 0;
-    bool FShellListImplemented = true;
-    // Counts the jumps asked for: one still waiting for its check is dropped by a newer one.
-    unsigned MJumpNumber = 0;
-    // Changes not yet written; the save timer writes them.
-    bool FHistoryChanged = false;
-    bool FSizeChanged = false;
-    bool FSaveScheduled = false;
+    std::unique_ptr<TFolderChecks> MChecks;
+    std::unique_ptr<TListStore> MStore;
+    std::unique_ptr<TFollower> MFollower;
+    std::unique_ptr<TJumpRunner> MJump;
+    std::unique_ptr<TExplorerTab> MExplorer;
 };
 
 }  // namespace kestro

@@ -1,50 +1,45 @@
 #include <windows.h>
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include "ui/BrowseForFolder.h"
 #include "ui/ControlIds.h"
 #include "ui/FormNames.h"
 #include "ui/MainForm.h"
-#include "winutil/PathChecks.h"
+#include "winutil/ToolWindow.h"
 
 namespace kestro {
 
 void TMainForm::TBAddClick()
 {
     std::wstring path;
-    if (TabIndex() == 0) {
+    if (TabIndex() == tabFavourites) {
         std::wstring chosen;
         if (BrowseForFolder(L"フォルダの指定", FHandle, chosen)) path = chosen;
     } else {
-        path = SelectedEntry();
+        path = ListBoxText(ListBox, ListBoxSelection(ListBox));
     }
     if (path.empty()) return;
-    AddFavourite(*MListF, path);
-    FavouritesChanged();
+    MStore->AddFavourite(path);
     // Selected from code: no purge of history when the add came from the history tab.
-    SetTabIndex(0);
+    ::SendMessageW(Tab, TCM_SETCURSEL, tabFavourites, 0);
     TabChange();
 }
 
 void TMainForm::TBDelClick()
 {
     // The Explorer tab lists what Explorer shows: nothing there to delete.
-    if (TabIndex() == kExplorerTab) return;
-    if (TabIndex() == 0) {
-        const int selected = ListBoxSelection();
+    if (TabIndex() == tabExplorer) return;
+    if (TabIndex() == tabFavourites) {
+        const int selected = ListBoxSelection(ListBox);
         if (selected < 0) return;
-        ::SendMessageW(ListBox, LB_DELETESTRING, selected, 0);
-        ::SendMessageW(ListBox, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-        CopyListBoxToFavourites();
-        FitListExtent(ListBox);
-        FavouritesChanged();
+        MStore->RemoveFavourite(selected);
+        ShowTabEntries();
         return;
     }
-    if (::SendMessageW(ListBox, LB_GETCOUNT, 0, 0) <= 0) return;
+    if (MStore->History().Items.empty()) return;
     if (::MessageBoxW(FHandle, L"履歴を全削除しますか？", kApplicationTitle, MB_YESNO) != IDYES) return;
-    ClearHistory(*MListH);
-    HistoryChanged();
-    TabChange();
+    MStore->ClearHistory();
 }
 
 void TMainForm::TBUpClick()
@@ -59,40 +54,68 @@ void TMainForm::TBDownClick()
 
 void TMainForm::MoveSelectedFavourite(int step)
 {
-    const int selected = ListBoxSelection();
-    const int count = static_cast<int>(::SendMessageW(ListBox, LB_GETCOUNT, 0, 0));
-    const int target = selected + step;
-    if (selected < 0 || target < 0 || target >= count) return;
-    const std::wstring moved = ListBoxItem(selected);
-    ::SendMessageW(ListBox, LB_DELETESTRING, selected, 0);
-    ::SendMessageW(ListBox, LB_INSERTSTRING, target, reinterpret_cast<LPARAM>(moved.c_str()));
+    const int moved = MStore->MoveFavourite(ListBoxSelection(ListBox), step);
+    if (moved < 0) return;
+    ShowTabEntries();
     // The selection follows the entry, so repeated clicks keep moving the same favourite.
-    ::SendMessageW(ListBox, LB_SETCURSEL, target, 0);
-    CopyListBoxToFavourites();
-    FitListExtent(ListBox);
-    FavouritesChanged();
+    SelectListBoxEntry(ListBox, moved);
 }
 
-void TMainForm::CopyListBoxToFavourites()
+void TMainForm::ListBoxClick()
 {
-    MListF->Items = ListBoxItems();
-}
-
-std::wstring TMainForm::SelectedEntry() const
-{
-    const int selected = ListBoxSelection();
-    return selected < 0 ? std::wstring() : ListBoxItem(selected);
+    if (EditMode()) return;
+    const std::wstring folder = ListBoxText(ListBox, ListBoxSelection(ListBox));
+    if (!folder.empty()) MJump->Jump(folder);
 }
 
 void TMainForm::ListBoxDblClick()
 {
     if (!EditMode()) return;
-    const std::wstring path = SelectedEntry();
+    const std::wstring path = ListBoxText(ListBox, ListBoxSelection(ListBox));
     if (path.empty()) return;
-    CheckFolder(path, fcReachable, [this, path](bool reachable) {
+    MChecks->Check(path, fcReachable, [this, path](bool reachable) {
         if (reachable && EditMode())
             ::ShellExecuteW(::GetDesktopWindow(), nullptr, path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
     });
+}
+
+void TMainForm::StatusBarDblClick()
+{
+    const std::wstring name = WindowText(StatusBar);
+    if (name.empty()) return;
+    MFollower->SetName(name);
+    MJump->PutName(name);
+}
+
+int TMainForm::TabIndex() const
+{
+    return static_cast<int>(::SendMessageW(Tab, TCM_GETCURSEL, 0, 0));
+}
+
+void TMainForm::ShowTabEntries()
+{
+    switch (TabIndex()) {
+    case tabFavourites: FillListBox(ListBox, MStore->Favourites().Items); break;
+    case tabHistory: FillListBox(ListBox, MStore->History().Items); break;
+    case tabExplorer: FillListBox(ListBox, MExplorer->Folders()); break;
+    default: break;
+    }
+}
+
+bool TMainForm::FollowerPaused() const
+{
+    return EditMode() || MJump->State() == TJumpState::Working;
+}
+
+void TMainForm::NameSeen(const std::wstring& name)
+{
+    // The status line keeps the first name seen in the dialog.
+    if (::GetWindowTextLengthW(StatusBar) == 0) ::SetWindowTextW(StatusBar, name.c_str());
+}
+
+void TMainForm::FolderShown(const std::wstring& folder)
+{
+    MStore->RecordShownFolder(folder);
 }
 
 }  // namespace kestro

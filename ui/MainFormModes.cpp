@@ -2,80 +2,138 @@
 #include <commctrl.h>
 
 #include "ui/ControlIds.h"
+#include "ui/FormNames.h"
 #include "ui/Layout.h"
 #include "ui/MainForm.h"
 #include "ui/RelayRecord.h"
 #include "winutil/Foreground.h"
-#include "winutil/PathChecks.h"
 #include "winutil/Placement.h"
+#include "winutil/ToolWindow.h"
 
 namespace kestro {
 
-void TMainForm::FormCreate()
+namespace {
+RECT OuterRect(HWND wnd)
 {
-    MListH = std::make_unique<TFolderList>();
-    MListF = std::make_unique<TFolderList>();
-    TakeOverMenuFont();
-    LoadSettings();
-    EnsureOnScreen(FHandle);
-    LoadLists();
-    SetToolBarVisible(false);
+    RECT r = {};
+    ::GetWindowRect(wnd, &r);
+    return r;
 }
 
-void TMainForm::TakeOverMenuFont()
+void SetOuterSize(HWND wnd, int width, int height)
+{
+    ::SetWindowPos(wnd, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int OuterHeight(HWND wnd)
+{
+    const RECT r = OuterRect(wnd);
+    return r.bottom - r.top;
+}
+
+int OuterWidth(HWND wnd)
+{
+    const RECT r = OuterRect(wnd);
+    return r.right - r.left;
+}
+
+// The size file holds the size at the system's scale; the window may be on a monitor of another.
+TWindowSize SizeAtScale(TWindowSize size, UINT fromDpi, UINT toDpi)
+{
+    return {RescalePixels(size.Width, fromDpi, toDpi), RescalePixels(size.Height, fromDpi, toDpi)};
+}
+
+// The system's menu font, which every control takes over; nothing when the system cannot say.
+bool ReadMenuFont(std::wstring& face, int& points)
 {
     NONCLIENTMETRICSW metrics = {};
     metrics.cbSize = sizeof metrics;
-    if (!::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return;
-    FFontFace = metrics.lfMenuFont.lfFaceName;
+    if (!::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return false;
+    face = metrics.lfMenuFont.lfFaceName;
     const int height = metrics.lfMenuFont.lfHeight < 0 ? -metrics.lfMenuFont.lfHeight : metrics.lfMenuFont.lfHeight;
-    if (height > 0) FFontPoints = ::MulDiv(height, 72, static_cast<int>(::GetDpiForSystem()));
-    ApplyFont();
-    LayoutControls();
+    if (height > 0) points = ::MulDiv(height, 72, static_cast<int>(::GetDpiForSystem()));
+    return true;
+}
+}  // namespace
+
+void TMainForm::FormCreate()
+{
+    if (ReadMenuFont(MFont.Face, MFont.Points)) {
+        ApplyFont();
+        LayoutControls();
+    }
+    const TWindowSize saved = MStore->SavedSize(
+        SizeAtScale({OuterWidth(FHandle), OuterHeight(FHandle)}, FDpi, ::GetDpiForSystem()));
+    const TWindowSize size = SizeAtScale(saved, ::GetDpiForSystem(), FDpi);
+    SetOuterSize(FHandle, OuterWidth(FHandle), size.Height);
+    SetOuterSize(FHandle, size.Width, OuterHeight(FHandle));
+    EnsureOnScreen(FHandle);
+    if (MStore->Load()) {
+        FillListBox(ListBox, MStore->Favourites().Items);
+    } else {
+        const std::wstring text = std::wstring(kApplicationTitle) +
+                                  L"をご利用いただきましてありがとうございます。\r\n"
+                                  L"フォルダを登録してください。\r\n"
+                                  L"再度実行すると待機中のウィンドウが表示されます。";
+        ::MessageBoxW(FApp, text.c_str(), kApplicationTitle, MB_OK);
+    }
+    SetEditMode(false);
 }
 
 void TMainForm::FormShow()
 {
     // The application window would carry a task-bar button once any window of ours shows.
     ::ShowWindow(FApp, SW_HIDE);
-    SetTabIndex(0);
+    ::SendMessageW(Tab, TCM_SETCURSEL, tabFavourites, 0);
     TabChange();
 }
 
 void TMainForm::FormHide()
 {
-    SetToolBarVisible(false);
-    SetStatusText(L"");
+    SetEditMode(false);
 }
 
 void TMainForm::FormResize()
 {
     FitListExtent(ListBox);
     if (FShade) {
-        SetOuterHeight(0);
+        SetOuterSize(FHandle, OuterWidth(FHandle), 0);
         return;
     }
     // The width first: the tab rows below depend on it.
-    if (OuterWidth() < Scale(kDesignMinWidth)) SetOuterWidth(Scale(kDesignMinWidth));
+    const int minWidth = ScaleForDpi(kDesignMinWidth, FDpi);
+    if (OuterWidth(FHandle) < minWidth) SetOuterSize(FHandle, minWidth, OuterHeight(FHandle));
     // Tab captions too wide for the window wrap into more rows, which would cover the list.
     RECT list;
     ::GetClientRect(ListBox, &list);
     const int rowHeight = static_cast<int>(::SendMessageW(ListBox, LB_GETITEMHEIGHT, 0, 0));
-    const int minHeight = MinimumOuterHeight(Scale(kDesignMinHeight), OuterHeight(), list.bottom, rowHeight);
-    if (OuterHeight() < minHeight) SetOuterHeight(minHeight);
+    const int minHeight =
+        MinimumOuterHeight(ScaleForDpi(kDesignMinHeight, FDpi), OuterHeight(FHandle), list.bottom, rowHeight);
+    if (OuterHeight(FHandle) < minHeight) SetOuterSize(FHandle, OuterWidth(FHandle), minHeight);
+}
+
+void TMainForm::FormExitSizeMove()
+{
+    // The rolled-up height is no size to keep.
+    if (FShade) return;
+    MStore->SizeChanged(SizeAtScale({OuterWidth(FHandle), OuterHeight(FHandle)}, FDpi, ::GetDpiForSystem()));
 }
 
 bool TMainForm::FormCloseQuery()
 {
     if (FShade) Unroll();
-    SaveSettingsAndLists();
+    MStore->SaveAll(SizeAtScale({OuterWidth(FHandle), OuterHeight(FHandle)}, FDpi, ::GetDpiForSystem()),
+                    [this](const EFileError& error) { ReportError(error); });
     return true;
 }
 
 void TMainForm::FormDestroy()
 {
-    MListH.reset();
-    MListF.reset();
+    MExplorer.reset();
+    MJump.reset();
+    MFollower.reset();
+    MStore.reset();
+    MChecks.reset();
 }
 
 void TMainForm::WMNCLButtonDblClk(WPARAM hitTest)
@@ -90,11 +148,11 @@ void TMainForm::WMNCLButtonDblClk(WPARAM hitTest)
 void TMainForm::RollUp()
 {
     FShade = true;
-    MShadeH = OuterHeight();
+    MShadeH = OuterHeight(FHandle);
     ::ShowWindow(Tab, SW_HIDE);
     ::ShowWindow(ListBox, SW_HIDE);
     // The window system keeps the smallest height it allows: little more than the caption.
-    SetOuterHeight(0);
+    SetOuterSize(FHandle, OuterWidth(FHandle), 0);
 }
 
 void TMainForm::Unroll()
@@ -102,56 +160,63 @@ void TMainForm::Unroll()
     FShade = false;
     ::ShowWindow(Tab, SW_SHOWNA);
     ::ShowWindow(ListBox, SW_SHOWNA);
-    SetOuterHeight(MShadeH);
+    SetOuterSize(FHandle, OuterWidth(FHandle), MShadeH);
 }
 
 void TMainForm::WMCopyData(const COPYDATASTRUCT* record)
 {
-    if (Visible()) return;
-    if (!IsShowRequest(record)) return;
+    if (::IsWindowVisible(FHandle) || !IsShowRequest(record)) return;
     if (FShade) Unroll();
-    EnterEditMode();
+    SetEditMode(true);
     PlaceInWorkArea(FHandle, wpCenter);
-    Show();
+    ShowOnTopInactive(FHandle);
     ForceForeground(FHandle);
 }
 
-void TMainForm::EnterEditMode()
+void TMainForm::WMWorkDone()
 {
-    SetToolBarVisible(true);
-    SetStatusText(L"");
+    MJump->DeliverCompletions();
+    MChecks->DeliverCompletions();
+    MExplorer->DeliverCompletions();
+}
+
+bool TMainForm::EditMode() const
+{
+    // The tool bar's own visibility, which holds also while the whole window is hidden.
+    return (::GetWindowLongPtrW(ToolBar, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+void TMainForm::SetEditMode(bool edit)
+{
+    // The status line is shown exactly while the tool bar is hidden.
+    ::ShowWindow(ToolBar, edit ? SW_SHOWNA : SW_HIDE);
+    ::ShowWindow(StatusBar, edit ? SW_HIDE : SW_SHOWNA);
+    ::SetWindowTextW(StatusBar, L"");
+    LayoutControls();
 }
 
 void TMainForm::TabChanging()
 {
-    if (TabIndex() != 1) return;
-    // A missing entry goes whenever its check answers, however slow its share; the cut to the
-    // cap waits for every answer, so that no existing folder goes in a missing one's place.
-    const std::vector<std::wstring> entries = MListH->Items;
-    auto unanswered = std::make_shared<size_t>(entries.size());
-    for (const std::wstring& entry : entries)
-        CheckFolder(entry, fcExists, [this, entry, unanswered](bool exists) {
-            if (!exists) PurgeMissingFolder(entry);
-            if (--*unanswered == 0) TrimHistoryAfterPurge();
-        });
+    if (TabIndex() == tabHistory) MStore->PurgeHistory();
 }
 
 void TMainForm::TabChange()
 {
     const int tab = TabIndex();
-    const bool favourites = tab == 0;
-    const bool explorer = tab == kExplorerTab;
-    FillListBox(favourites ? MListF->Items : explorer ? MExplorerFolders : MListH->Items);
+    const bool favourites = tab == tabFavourites;
+    const bool explorer = tab == tabExplorer;
+    MStore->SetHistoryShown(tab == tabHistory);
+    ShowTabEntries();
     ::SendMessageW(ToolBar, TB_HIDEBUTTON, idTBDel, MAKELPARAM(explorer, 0));
     ::SendMessageW(ToolBar, TB_HIDEBUTTON, idToolButton1, MAKELPARAM(explorer, 0));
     ::SendMessageW(ToolBar, TB_HIDEBUTTON, idTBUp, MAKELPARAM(!favourites, 0));
     ::SendMessageW(ToolBar, TB_HIDEBUTTON, idTBDown, MAKELPARAM(!favourites, 0));
-    if (explorer) ReadExplorerFolders();
+    if (explorer) MExplorer->Read();
 }
 
 void TMainForm::TBHideClick()
 {
-    Hide();
+    ::ShowWindow(FHandle, SW_HIDE);
 }
 
 void TMainForm::FormKeyPress(wchar_t& key)

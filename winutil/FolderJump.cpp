@@ -8,8 +8,6 @@
 namespace kestro {
 
 namespace {
-constexpr DWORD kPollMs = 5;
-
 bool SameFolder(std::wstring_view a, std::wstring_view b)
 {
     return ::CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()), TRUE) ==
@@ -23,20 +21,20 @@ bool Before(ULONGLONG deadline)
 
 // Bringing the dialog forward and focusing its box wait for its thread without a limit, so it
 // must answer first.
-bool FocusBox(HWND dialog, HWND box)
+bool FocusBox(HWND dialog, HWND box, const TTimings& timings)
 {
     // The worker thread needs a message queue of its own to share another thread's input.
     MSG msg;
     ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);
-    if (!ForeignWindowAnswers(dialog, kJumpSendTimeoutMs)) return false;
+    if (!ForeignWindowAnswers(dialog, timings.JumpSendTimeoutMs)) return false;
     ForceForeground(dialog);
     FocusForeignControl(box);
     return true;
 }
 
-bool SetBoxText(HWND box, const std::wstring& text)
+bool SetBoxText(HWND box, const std::wstring& text, const TTimings& timings)
 {
-    return SetForeignText(box, text, kJumpSendTimeoutMs);
+    return SetForeignText(box, text, timings.JumpSendTimeoutMs);
 }
 
 bool ModifierDown()
@@ -56,41 +54,41 @@ bool EnterReachesBox(HWND dialog, HWND box)
     return ::GetGUIThreadInfo(::GetWindowThreadProcessId(dialog, nullptr), &info) && info.hwndFocus == box;
 }
 
-bool WaitUntilEnterReachesBox(HWND dialog, HWND box, ULONGLONG deadline)
+bool WaitUntilEnterReachesBox(const TFolderJump& jump)
 {
-    const ULONGLONG end = ::GetTickCount64() + kJumpFocusBoundMs;
-    while (!EnterReachesBox(dialog, box)) {
-        if (::GetTickCount64() >= end || !Before(deadline)) return false;
-        ::Sleep(kPollMs);
+    const ULONGLONG end = ::GetTickCount64() + jump.Timings.JumpFocusBoundMs;
+    while (!EnterReachesBox(jump.Dialog, jump.Box)) {
+        if (::GetTickCount64() >= end || !Before(jump.Deadline)) return false;
+        ::Sleep(jump.Timings.JumpPollMs);
     }
     return true;
 }
 
-std::optional<std::wstring> ShownFolder(HWND dialog)
+std::optional<std::wstring> ShownFolder(HWND dialog, const TTimings& timings)
 {
     HWND bar = FindBreadcrumbBar(dialog);
     if (!bar) return std::nullopt;
-    const std::optional<std::wstring> text = QueryForeignText(bar);
+    const std::optional<std::wstring> text = QueryForeignText(bar, timings.ReadTimeoutMs);
     if (!text) return std::nullopt;
     return FolderFromBreadcrumbText(*text);
 }
 
-TJumpReading ReadJump(HWND dialog, HWND box)
+TJumpReading ReadJump(const TFolderJump& jump)
 {
     TJumpReading reading;
-    reading.DialogGone = !::IsWindow(dialog);
+    reading.DialogGone = !::IsWindow(jump.Dialog);
     if (reading.DialogGone) return reading;
-    reading.Box = QueryForeignText(box);
-    reading.Shown = ShownFolder(dialog);
+    reading.Box = QueryForeignText(jump.Box, jump.Timings.ReadTimeoutMs);
+    reading.Shown = ShownFolder(jump.Dialog, jump.Timings);
     return reading;
 }
 
 void WaitUntilTaken(const TFolderJump& jump, const std::optional<std::wstring>& shownBefore)
 {
-    const ULONGLONG end = ::GetTickCount64() + kJumpTakeBoundMs;
+    const ULONGLONG end = ::GetTickCount64() + jump.Timings.JumpTakeBoundMs;
     while (::GetTickCount64() < end && Before(jump.Deadline) &&
-           !DialogTookFolder(shownBefore, ReadJump(jump.Dialog, jump.Box), jump.Folder))
-        ::Sleep(kPollMs);
+           !DialogTookFolder(shownBefore, ReadJump(jump), jump.Folder))
+        ::Sleep(jump.Timings.JumpPollMs);
 }
 
 // Puts the name back unless the user has typed into the box meanwhile.
@@ -98,8 +96,8 @@ void PutNameBack(const TFolderJump& jump)
 {
     if (jump.Name.empty() || !Before(jump.Deadline)) return;
     // A dialog still busy with the move is waited for: its box is emptied at the end of it.
-    const std::optional<std::wstring> text = QueryForeignText(jump.Box, kJumpSendTimeoutMs);
-    if (text && NameGoesBack(*text, jump.Folder, jump.Name)) SetBoxText(jump.Box, jump.Name);
+    const std::optional<std::wstring> text = QueryForeignText(jump.Box, jump.Timings.JumpSendTimeoutMs);
+    if (text && NameGoesBack(*text, jump.Folder, jump.Name)) SetBoxText(jump.Box, jump.Name, jump.Timings);
 }
 }  // namespace
 
@@ -121,16 +119,17 @@ void SendFolderToDialog(const TFolderJump& jump)
 {
     // Under a program run as administrator the texts and keys would be refused one by one; the
     // dialog is better left as it was.
-    if (!InputReaches(jump.Dialog) || !FocusBox(jump.Dialog, jump.Box) || !Before(jump.Deadline)) return;
-    const std::optional<std::wstring> shownBefore = ShownFolder(jump.Dialog);
+    if (!InputReaches(jump.Dialog) || !FocusBox(jump.Dialog, jump.Box, jump.Timings) || !Before(jump.Deadline)) return;
+    const std::optional<std::wstring> shownBefore = ShownFolder(jump.Dialog, jump.Timings);
     // Without the folder in the box the Enter would accept the user's file name in the folder
     // the dialog shows; a dialog that stops answering here gets no Enter, only its name back.
-    if (!SendToForeign(jump.Box, WM_CLEAR, 0, 0, kJumpSendTimeoutMs) || !SetBoxText(jump.Box, jump.Folder)) {
+    if (!SendToForeign(jump.Box, WM_CLEAR, 0, 0, jump.Timings.JumpSendTimeoutMs) ||
+        !SetBoxText(jump.Box, jump.Folder, jump.Timings)) {
         // Queued behind the send that timed out, so it lands after whatever that one does.
-        if (!jump.Name.empty()) SetBoxText(jump.Box, jump.Name);
+        if (!jump.Name.empty()) SetBoxText(jump.Box, jump.Name, jump.Timings);
         return;
     }
-    if (!WaitUntilEnterReachesBox(jump.Dialog, jump.Box, jump.Deadline)) {
+    if (!WaitUntilEnterReachesBox(jump)) {
         PutNameBack(jump);
         return;
     }
@@ -139,13 +138,13 @@ void SendFolderToDialog(const TFolderJump& jump)
     // The name must not go into the box before the dialog has moved: the move empties the box.
     WaitUntilTaken(jump, shownBefore);
     PutNameBack(jump);
-    ::Sleep(kJumpRecheckMs);
+    ::Sleep(jump.Timings.JumpRecheckMs);
     PutNameBack(jump);
 }
 
-void PutNameIntoDialog(HWND dialog, HWND box, const std::wstring& name)
+void PutNameIntoDialog(HWND dialog, HWND box, const std::wstring& name, const TTimings& timings)
 {
-    if (FocusBox(dialog, box)) SetBoxText(box, name);
+    if (FocusBox(dialog, box, timings)) SetBoxText(box, name, timings);
 }
 
 }  // namespace kestro

@@ -8,19 +8,9 @@
 #include <string>
 #include <string_view>
 
-namespace kestro {
+#include "winutil/Timings.h"
 
-// How long one message of the jump waits for a dialog that is busy but not hung.
-constexpr UINT kJumpSendTimeoutMs = 5000;
-// The dialog has this long to come to the front with its name box focused before the Enter.
-constexpr DWORD kJumpFocusBoundMs = 1000;
-// After the Enter the name goes back once the dialog has taken the folder, or this long after
-// the Enter at most ...
-constexpr DWORD kJumpTakeBoundMs = 5000;
-// ... and is checked once more this much later, in case the dialog emptied the box after it.
-constexpr DWORD kJumpRecheckMs = 150;
-// The whole jump: past this it acts no more, and the follower takes over again.
-constexpr UINT kJumpBoundMs = 12000;
+namespace kestro {
 
 struct TFolderJump {
     HWND Dialog;
@@ -30,6 +20,7 @@ struct TFolderJump {
     std::wstring Name;
     // The tick count past which the jump must not act any more.
     ULONGLONG Deadline;
+    TTimings Timings;
 };
 
 // Brings the dialog forward, focuses its box, replaces the box's text with the folder and, with
@@ -39,7 +30,7 @@ struct TFolderJump {
 void SendFolderToDialog(const TFolderJump& jump);
 
 // Brings the dialog forward, focuses `box` and sets its text to `name`.
-void PutNameIntoDialog(HWND dialog, HWND box, const std::wstring& name);
+void PutNameIntoDialog(HWND dialog, HWND box, const std::wstring& name, const TTimings& timings);
 
 // What the jump reads from the dialog while it waits for the move.
 struct TJumpReading {

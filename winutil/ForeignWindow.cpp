@@ -16,7 +16,7 @@ bool SendToForeign(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam, UINT ti
 namespace {
 // WM_GETTEXT into 260 zero-filled units, up to the first NUL; false when the window did not
 // answer in time.
-bool GetForeignText(HWND wnd, std::wstring& text, UINT timeoutMs = kForeignReadTimeoutMs)
+bool GetForeignText(HWND wnd, std::wstring& text, UINT timeoutMs)
 {
     wchar_t buffer[MAX_PATH] = {};
     const bool answered = SendToForeign(wnd, WM_GETTEXT, MAX_PATH, reinterpret_cast<LPARAM>(buffer), timeoutMs);

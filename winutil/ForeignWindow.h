@@ -8,20 +8,13 @@
 
 namespace kestro {
 
-// Reads are repeated at the follow loop's next tick, so they wait less: a dialog that stops
-// answering then holds Kestro up for a fraction of a tick, not for seconds.
-constexpr UINT kForeignReadTimeoutMs = 250;
-
 // Sends `message`; false when the window did not answer in time (or is hung or gone).
 bool SendToForeign(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam, UINT timeoutMs, LRESULT* result = nullptr);
-
-// A check quick enough for every tick: whether a window that stopped answering does so again.
-constexpr UINT kForeignQuickCheckMs = 15;
 
 // The window's text as the follow loop reads it: WM_GETTEXTLENGTH, and when that is above 0,
 // WM_GETTEXT into 260 zero-filled units, up to the first NUL (at most 259 units arrive). Nothing when the window did
 // not answer in time.
-std::optional<std::wstring> QueryForeignText(HWND wnd, UINT timeoutMs = kForeignReadTimeoutMs);
+std::optional<std::wstring> QueryForeignText(HWND wnd, UINT timeoutMs);
 
 // WM_SETTEXT with `text`; false when the window did not answer in time.
 bool SetForeignText(HWND wnd, const std::wstring& text, UINT timeoutMs);

@@ -5,28 +5,6 @@
 
 namespace kestro {
 
-namespace {
-// The toolkit's default font, in which list widths have always been measured.
-constexpr int kMeasurePoints = 9;
-constexpr wchar_t kMeasureFace[] = L"Segoe UI";
-
-UniqueFont CreateMeasureFont(UINT dpi)
-{
-    return UniqueFont(::CreateFontW(-::MulDiv(kMeasurePoints, static_cast<int>(dpi), 72), 0, 0, 0, FW_NORMAL, FALSE,
-                                    FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                    DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, kMeasureFace));
-}
-
-std::wstring ListItemText(HWND listBox, int index)
-{
-    const LRESULT length = ::SendMessageW(listBox, LB_GETTEXTLEN, index, 0);
-    if (length <= 0) return {};
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    const LRESULT copied = ::SendMessageW(listBox, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
-    text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
-    return text;
-}
-}  // namespace
 
 wchar_t DriveLetterOf(wchar_t c)
 {
@@ -83,24 +61,6 @@ bool HasReadyDrive(const std::wstring& path)
 bool FolderReachable(const std::wstring& path)
 {
     return HasReadyDrive(path) && FolderExists(path);
-}
-
-void FitListExtent(HWND listBox)
-{
-    const LRESULT count = ::SendMessageW(listBox, LB_GETCOUNT, 0, 0);
-    int widest = 0;
-    if (count > 0) {
-        const TWindowDC dc(listBox);
-        const UniqueFont font = CreateMeasureFont(::GetDpiForWindow(listBox));
-        const TSelectObject selected(dc.get(), font.get());
-        for (int i = 0; i < count; ++i) {
-            const std::wstring text = ListItemText(listBox, i);
-            SIZE size = {};
-            ::GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
-            if (size.cx > widest) widest = size.cx;
-        }
-    }
-    ::SendMessageW(listBox, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest * 2), 0);
 }
 
 }  // namespace kestro

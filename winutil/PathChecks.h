@@ -1,6 +1,5 @@
 #pragma once
-// Whether a listed folder can be used now, without the system asking for a disk, and the
-// list box's sideways scroll width.
+// Whether a listed folder can be used now, without the system asking for a disk.
 #include <windows.h>
 
 #include <string>
@@ -18,8 +17,5 @@ std::wstring DriveKeyOf(std::wstring_view path);
 bool IsDriveReady(wchar_t c);
 bool HasReadyDrive(const std::wstring& path);
 bool FolderReachable(const std::wstring& path);
-
-// Sets the list box's horizontal extent to twice its widest entry.
-void FitListExtent(HWND listBox);
 
 }  // namespace kestro

@@ -117,6 +117,14 @@ bool GetVisibleRect(HWND wnd, RECT& rect)
     return !(rect.left == -32000 && rect.top == -32000);
 }
 
+RECT WorkAreaOf(HWND wnd)
+{
+    MONITORINFO info = {};
+    info.cbSize = sizeof info;
+    if (!::GetMonitorInfoW(::MonitorFromWindow(wnd, MONITOR_DEFAULTTONEAREST), &info)) return ReadWorkArea();
+    return info.rcWork;
+}
+
 bool GetWindowBounds(HWND wnd, int& left, int& top, int& width, int& height)
 {
     RECT rect = {};

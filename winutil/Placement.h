@@ -54,6 +54,8 @@ RECT GrowOverTaskbar(RECT workArea, int edge, const RECT& taskbar);
 bool IsOffScreenWith(const TBounds& bounds, const std::function<bool(POINT)>& onMonitor);
 
 bool GetVisibleRect(HWND wnd, RECT& rect);
+// The work area of the monitor nearest to `wnd`.
+RECT WorkAreaOf(HWND wnd);
 bool GetWindowBounds(HWND wnd, int& left, int& top, int& width, int& height);
 int GetTaskbarEdge(RECT& taskbar);
 void PlaceInWorkArea(HWND wnd, int code);

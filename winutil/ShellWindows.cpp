@@ -8,6 +8,7 @@
 #include "winutil/ComPtr.h"
 #include "winutil/FileDialog.h"
 #include "winutil/ForeignWindow.h"
+#include "winutil/Timings.h"
 
 namespace kestro {
 
@@ -79,7 +80,7 @@ std::vector<TExplorerView> ReadCabinetWindows()
         if (GetWindowClass(window) != L"CabinetWClass") continue;
         HWND bar = FindBreadcrumbBar(window);
         if (!bar) continue;
-        const std::optional<std::wstring> text = QueryForeignText(bar);
+        const std::optional<std::wstring> text = QueryForeignText(bar, TTimings{}.ReadTimeoutMs);
         if (text && !text->empty()) views.push_back({window, FolderFromBreadcrumbText(*text)});
     }
     return views;

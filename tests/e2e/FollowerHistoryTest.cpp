@@ -12,7 +12,7 @@
 #include "tests/support/ItemDialog.h"
 #include "tests/support/Kestro.h"
 #include "tests/support/Windows.h"
-#include "ui/ControlIds.h"
+#include "winutil/Timings.h"
 
 using namespace kestro::test;
 
@@ -103,7 +103,7 @@ TEST_P(FollowerHistory, TheFolderShownGoesToTheTopOnTheFavouritesTab)
         }
         EXPECT_TRUE(
             WaitFor([&] { return ReadDataFile(L"KestroH.lst").value_or("").rfind(ListFileBytes({visits[i]}), 0) == 0; },
-                    kestro::kSaveDelayMs + 5000))
+                    kestro::TTimings{}.SaveDelayMs + 5000))
             << "visit " << i << " was not recorded";
     };
     recorded(0);

@@ -12,7 +12,7 @@
 #include "tests/support/Kestro.h"
 #include "tests/support/OwnWindows.h"
 #include "tests/support/Windows.h"
-#include "ui/ControlIds.h"
+#include "winutil/Timings.h"
 #include "winutil/FileDialog.h"
 
 using namespace kestro::test;
@@ -200,13 +200,13 @@ TEST_F(Follower, ADialogThatAnnouncesItsEventsIsFollowedByThemAndAJumpIsNotDistu
 // of the period about once in a hundred million runs.
 TEST_F(Follower, EveryDialogOfALongRunIsDockedFollowedAndLeftAtOnce)
 {
-    constexpr DWORD kAtOnceMs = kestro::kTimerInterval / 5;
+    constexpr DWORD kAtOnceMs = kestro::TTimings{}.TickMs / 5;
     kestro.StartReady();
     TItemDialog item;
     item.Start(start, L"name.txt", idAnnounces | idSeries);
     for (int i = 0; i < 6; ++i) {
         // Each dialog at another phase of the timer.
-        PumpFor(i * 83 % kestro::kTimerInterval);
+        PumpFor(i * 83 % kestro::TTimings{}.TickMs);
         if (i > 0) item.Next(start);
         const HWND dialog = item.Dialog();
         EXPECT_TRUE(WaitFollowing(kestro, dialog, kAtOnceMs)) << "dialog " << i << " was not docked at once";
@@ -254,7 +254,7 @@ TEST_P(FollowerInAnEditor, AJumpInItsSaveAsDialogKeepsTheNameAndSaveWritesThere)
     ::SendMessageTimeoutW(box, EM_SETSEL, 0, -1, SMTO_ABORTIFHUNG, 5000, &result);
     TypeText(name);
     // Two ticks read the name typed.
-    PumpFor(2 * kestro::kTimerInterval + 200);
+    PumpFor(2 * kestro::TTimings{}.TickMs + 200);
 
     ClickEntry(kestro, 1);
     ASSERT_TRUE(WaitFor([&] { return TextOf(box) != name; }, 5000)) << "the jump never reached the box";

@@ -1,4 +1,5 @@
 #include "lists/FolderList.h"
+#include "lists/HistoryPurge.h"
 
 #include <gtest/gtest.h>
 
@@ -134,6 +135,33 @@ TEST(PurgeHistory, KeepsOnlyExistingFoldersInOrderAndLeavesTheCutToTheTrim)
     EXPECT_EQ(history.Items, Lines(51, kept));
     kestro::TrimHistory(history);
     EXPECT_EQ(history.Items, Lines(50, kept));
+}
+
+TEST(HistoryPurge, DropsGoneEntriesAsTheyAnswerAndCutsOnceAllHaveAnswered)
+{
+    using kestro::TFolderState;
+    kestro::THistoryPurge purge;
+    TFolderList history = ListOf(Numbered(53));
+    history.Items[1] = L"D:\\Gone";
+    history.Items[40] = L"U:\\Offline";
+    const Lines checked = purge.Start(history);
+    ASSERT_EQ(checked.size(), 53u);
+    const unsigned number = purge.Current();
+    // Answers in any order: the gone entry goes at once; an entry out of reach stays.
+    EXPECT_TRUE(purge.Answer(history, L"d:\\gone", TFolderState::Gone, number));
+    EXPECT_EQ(history.Items.size(), 52u);
+    EXPECT_FALSE(purge.Answer(history, L"U:\\Offline", TFolderState::OutOfReach, number));
+    // A second purge started meanwhile: the first one's answers still drop, only the new one cuts.
+    purge.Start(history);
+    const unsigned second = purge.Current();
+    for (size_t i = 2; i < checked.size(); ++i)
+        if (i != 40) purge.Answer(history, checked[i], TFolderState::Exists, number);
+    EXPECT_EQ(history.Items.size(), 52u) << "the first purge's last answer cut";
+    for (size_t i = 0; i + 1 < 52; ++i) purge.Answer(history, history.Items[i], TFolderState::Exists, second);
+    EXPECT_EQ(history.Items.size(), 52u) << "cut before every answer came";
+    EXPECT_TRUE(purge.Answer(history, history.Items[51], TFolderState::Exists, second));
+    EXPECT_EQ(history.Items.size(), 50u);
+    EXPECT_EQ(history.Items[39], L"U:\\Offline");
 }
 
 }  // namespace

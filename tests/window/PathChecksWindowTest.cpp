@@ -9,6 +9,7 @@
 #include "tests/support/OwnWindows.h"
 #include "winutil/Handles.h"
 #include "winutil/PathChecks.h"
+#include "winutil/ToolWindow.h"
 
 namespace {
 

@@ -1,0 +1,144 @@
+#include "ui/Follower.h"
+
+#include <optional>
+
+#include "ui/FollowRules.h"
+#include "ui/FormNames.h"
+#include "winutil/FileDialog.h"
+#include "winutil/ForeignWindow.h"
+#include "winutil/Handles.h"
+#include "winutil/Placement.h"
+#include "winutil/ProcessPath.h"
+#include "winutil/ToolWindow.h"
+
+namespace kestro {
+
+namespace {
+class TSystemWindowLook : public TWindowLook {
+public:
+    bool Visible(HWND wnd) const override { return ::IsWindowVisible(wnd) != FALSE; }
+    bool FileDialog(HWND wnd) const override { return IsFileDialog(wnd); }
+};
+}  // namespace
+
+TFollower::TFollower(HWND window, UINT requestMessage, UINT_PTR recheckTimerId, TFollowerHost& host,
+                     const TTimings& timings)
+    : FWindow(window), FHost(host), FTimings(timings), MEvents(window, requestMessage, recheckTimerId, timings)
+{
+}
+
+bool TFollower::Paused() const
+{
+    return FFollowing || FHost.FollowerPaused();
+}
+
+void TFollower::TimerTimer()
+{
+    if (!Paused()) Follow(nullptr);
+}
+
+void TFollower::WMFollowRequest(WPARAM request, LPARAM wnd)
+{
+    MEvents.Received(request);
+    // Events wait as ticks do: never acted on inside a tick or a jump that happens to let them in.
+    if (Paused()) return;
+    const HWND window = reinterpret_cast<HWND>(wnd);
+    switch (request) {
+    case TDialogEvents::erTick:
+        Follow(window);
+        if (window != MDlg && GetWindowClass(window) == L"#32770") MEvents.Recheck(window);
+        break;
+    case TDialogEvents::erAlign: Dock(MDlg); break;
+    case TDialogEvents::erGone:
+        // The event comes while the window is still being destroyed or hidden: it counts as gone.
+        if (window == MDlg) Forget();
+        break;
+    default: break;
+    }
+}
+
+void TFollower::RecheckTimerTimer()
+{
+    const HWND announced = MEvents.NextRecheck();
+    if (!announced || Paused()) return;
+    Follow(announced);
+    if (announced == MDlg) MEvents.StopRecheck();
+}
+
+void TFollower::Follow(HWND announced)
+{
+    FFollowing = true;
+    const TScopeExit done([this] { FFollowing = false; });
+    const HWND dialog = DialogToFollow(::GetForegroundWindow(), announced, MDlg, MEvents.Gone(), TSystemWindowLook());
+    if (dialog) {
+        // Watched before anything else, so that a move or close right after the dock is seen.
+        MEvents.Watch(dialog);
+        SetCaptionIfChanged(FWindow, std::wstring(kApplicationTitle) + L" - " + OwnerPath(dialog));
+        Dock(dialog);
+        if (!::IsWindowVisible(FWindow)) ShowOnTopInactive(FWindow);
+        MDlg = dialog;
+        ReadDialog();
+    }
+    if (!::IsWindow(MDlg) || MDlg == MEvents.Gone()) Forget();
+}
+
+void TFollower::Dock(HWND dialog)
+{
+    RECT target = {}, own = {};
+    if (!GetVisibleRect(dialog, target) || !::GetWindowRect(FWindow, &own)) return;
+    const std::optional<POINT> position = DockPosition(target, own, WorkAreaOf(dialog));
+    if (position)
+        ::SetWindowPos(FWindow, nullptr, position->x, position->y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TFollower::Forget()
+{
+    MTxt.clear();
+    MDlg = nullptr;
+    MEdt = nullptr;
+    MSilentDlg = nullptr;
+    MEvents.Watch(nullptr);
+    SetCaptionIfChanged(FWindow, kApplicationTitle);
+    ::ShowWindow(FWindow, SW_HIDE);
+}
+
+const std::wstring& TFollower::OwnerPath(HWND dialog)
+{
+    // Keyed by the process as well: a window handle may come back for another program's window.
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(dialog, &process);
+    if (dialog != MOwner.Dialog || process != MOwner.Process) MOwner = {dialog, process, GetProcessImagePath(dialog)};
+    return MOwner.Path;
+}
+
+void TFollower::ReadDialog()
+{
+    // A dialog that did not answer costs one wait: until it answers a quick check, ticks do not
+    // wait on it again and the window keeps following it without reading it.
+    if (MSilentDlg == MDlg && !ForeignWindowAnswers(MDlg, FTimings.QuickCheckMs)) return;
+    MParts.Find(MDlg);
+    MSilentDlg = CaptureFileName() && CaptureCurrentFolder() ? nullptr : MDlg;
+}
+
+bool TFollower::CaptureFileName()
+{
+    MEdt = MParts.Box();
+    if (!MEdt) return true;
+    const std::optional<std::wstring> text = QueryForeignText(MEdt, FTimings.ReadTimeoutMs);
+    if (!text) return false;
+    if (text->empty()) return true;
+    MTxt = *text;
+    FHost.NameSeen(MTxt);
+    return true;
+}
+
+bool TFollower::CaptureCurrentFolder()
+{
+    if (!MParts.Bar()) return true;
+    const std::optional<std::wstring> text = QueryForeignText(MParts.Bar(), FTimings.ReadTimeoutMs);
+    if (!text) return false;
+    FHost.FolderShown(FolderFromBreadcrumbText(*text));
+    return true;
+}
+
+}  // namespace kestro

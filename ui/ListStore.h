@@ -1,0 +1,91 @@
+#pragma once
+// The favourites and history, their files and the window's size file: the model that the list box
+// only shows. Favourites are written as soon as they change; history and size shortly after their
+// first change, so that a kill or a crash loses nothing; everything again at the close.
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "lists/FileError.h"
+#include "lists/FolderList.h"
+#include "lists/HistoryPurge.h"
+#include "lists/SettingsFile.h"
+#include "ui/FolderChecks.h"
+#include "winutil/Timings.h"
+
+namespace kestro {
+
+// The window's outer size in pixels at the system's scale, as the size file keeps it.
+struct TWindowSize {
+    int Width;
+    int Height;
+};
+
+class TListStore {
+public:
+    // `saveTimerId` is a timer of `window` whose ticks go to SaveTimerTimer.
+    TListStore(HWND window, UINT_PTR saveTimerId, TFolderChecks& checks, const TTimings& timings);
+    TListStore(const TListStore&) = delete;
+    TListStore& operator=(const TListStore&) = delete;
+    ~TListStore();
+
+    // Calls `changed` whenever history changes.
+    void OnHistoryChanged(std::function<void()> changed) { FHistoryChanged = std::move(changed); }
+    // Whether the list box shows history now: a visit recorded meanwhile also cuts it to the cap.
+    void SetHistoryShown(bool shown) { FHistoryShown = shown; }
+
+    // The size the size file holds, with `current` for what it lacks. Raises EFileError.
+    TWindowSize SavedSize(TWindowSize current) const;
+    // Moves an older favourites file to its new name and reads both lists; false when there is no
+    // favourites file (a first run). Raises EFileError; the lists read before the error stay.
+    bool Load();
+
+    const TFolderList& Favourites() const { return *MListF; }
+    const TFolderList& History() const { return *MListH; }
+
+    void AddFavourite(const std::wstring& path);
+    void RemoveFavourite(int index);
+    // Swaps favourite `index` with its neighbour `step` away; the entry's new index, or -1 when it
+    // has no such neighbour.
+    int MoveFavourite(int index, int step);
+    // Puts a folder a dialog showed at the head of history once its check says it exists.
+    void RecordShownFolder(const std::wstring& folder);
+    void ClearHistory();
+    // Checks every history entry and drops those whose folders are gone.
+    void PurgeHistory();
+
+    // The window was resized by the user; its size is written shortly after.
+    void SizeChanged(TWindowSize size);
+    void SaveTimerTimer();
+    // Writes the size and both lists. Raises EFileError. A size file that cannot be read is only
+    // handed to `report`: the lists are still written, so that no change to them is lost.
+    void SaveAll(TWindowSize size, const std::function<void(const EFileError&)>& report);
+    // Frees both lists (the window's destruction).
+    void Free();
+
+private:
+    void HistoryChanged();
+    void SaveFavourites();
+    void SaveHistory();
+    void WriteSize(SettingsFile& settings, TWindowSize size);
+    void ScheduleSave();
+
+    HWND FWindow;
+    UINT_PTR FSaveTimer;
+    TFolderChecks& FChecks;
+    const TTimings& FTimings;
+    std::unique_ptr<TFolderList> MListF;
+    std::unique_ptr<TFolderList> MListH;
+    THistoryPurge MPurge;
+    std::function<void()> FHistoryChanged;
+    bool FHistoryShown = false;
+    // Changes not written yet; the save timer writes them.
+    bool FHistoryUnsaved = false;
+    std::optional<TWindowSize> MUnsavedSize;
+    bool FSaveScheduled = false;
+};
+
+}  // namespace kestro

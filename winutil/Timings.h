@@ -1,0 +1,47 @@
+#pragma once
+// Every wait and bound of the program, in one place. Users get TTimings{}; a test may hand an
+// owner shorter bounds where the length of the wait is not what it is about.
+#include <windows.h>
+
+namespace kestro {
+
+struct TTimings {
+    // The follow loop looks at the window in front this often.
+    UINT TickMs = 500;
+    // A foreground event may come before its window is shown: it is looked at again this often,
+    // this many times.
+    UINT RecheckMs = 10;
+    int Rechecks = 30;
+    // Changed history and window size are written this long after their first change.
+    UINT SaveDelayMs = 1500;
+    // A replace of a list file that another program blocks is tried again this often, this many
+    // times (about a second in all), before it counts as failed.
+    UINT ReplaceRetryMs = 50;
+    int ReplaceRetries = 20;
+
+    // A tick's reads of a dialog wait this long: a dialog that stops answering then holds a tick
+    // up for a fraction of its period, not for seconds.
+    UINT ReadTimeoutMs = 250;
+    // A followed dialog that stopped answering is read again only once it answers this quickly.
+    UINT QuickCheckMs = 15;
+
+    // One message of a jump waits this long for a dialog that is busy but not hung.
+    UINT JumpSendTimeoutMs = 5000;
+    // The dialog has this long to come to the front with its name box focused before the Enter.
+    UINT JumpFocusBoundMs = 1000;
+    // After the Enter the name goes back once the dialog has moved, or this long after it at most.
+    UINT JumpTakeBoundMs = 5000;
+    // The name is checked once more this much later, in case the dialog emptied the box after it.
+    UINT JumpRecheckMs = 150;
+    // The whole jump: past this it acts no more, and the follower takes over again.
+    UINT JumpBoundMs = 12000;
+    // How often a jump looks at the dialog while it waits for it.
+    UINT JumpPollMs = 5;
+
+    // The Explorer tab is read at most this often while it is shown, and a read that takes longer
+    // than the bound is given up.
+    UINT ExplorerReadIntervalMs = 1000;
+    UINT ExplorerReadBoundMs = 2000;
+};
+
+}  // namespace kestro
