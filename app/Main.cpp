@@ -33,7 +33,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
 // console to print its name on, and the library's own handler brings a demangler of some 45 KB
 // into the executable for that; defined here, in the executable itself, this one wins.
 namespace __gnu_cxx {
-void __verbose_terminate_handler()
+void __verbose_terminate_handler()  // NOLINT(bugprone-reserved-identifier): the library's own name, replaced
 {
     std::abort();
 }

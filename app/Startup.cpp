@@ -12,6 +12,7 @@
 #include "ui/RelayRecord.h"
 #include "winutil/DataFolder.h"
 #include "winutil/Handles.h"
+#include "winutil/Timings.h"
 
 namespace kestro {
 
@@ -46,6 +47,13 @@ bool AnotherInstanceRuns(UniqueHandle& own)
     return !own || ::GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
+TTimings TimingsFromEnvironment()
+{
+    wchar_t name[16] = {};
+    const DWORD length = ::GetEnvironmentVariableW(L"KESTRO_TIMINGS", name, 16);
+    return TimingsNamed(length < 16 ? std::wstring_view(name, length) : std::wstring_view());
+}
+
 void RunMessageLoop(TMainForm& form)
 {
     MSG msg;
@@ -72,7 +80,7 @@ int RunKestro(HINSTANCE instance)
     }
 
     SelectVisualStyle(kStyleName);
-    TMainForm form;
+    TMainForm form(TimingsFromEnvironment());
     if (form.Create(instance, appWindow)) RunMessageLoop(form);
     ::ReleaseMutex(instanceMutex.get());
     return 0;

@@ -90,7 +90,7 @@ void FitListExtent(HWND listBox)
             if (size.cx > widest) widest = size.cx;
         }
     }
-    ::SendMessageW(listBox, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest * 2), 0);
+    ::SendMessageW(listBox, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest) * 2, 0);
 }
 
 }  // namespace kestro

@@ -16,7 +16,10 @@
 using namespace kestro::test;
 
 namespace {
-constexpr DWORD kHangMs = 8000;
+// Longer than a message of a jump waits for a busy dialog: the dialog counts as hung.
+constexpr DWORD kHangMs = KestroTimings().JumpSendTimeoutMs + 1500;
+// Well within that wait: the dialog is busy, but alive.
+constexpr DWORD kBusyMs = KestroTimings().JumpSendTimeoutMs / 2;
 // Kestro counts as responsive when it takes real input within this time.
 constexpr DWORD kResponsiveMs = 2000;
 
@@ -84,9 +87,10 @@ protected:
 TEST_F(FollowerHang, AHungDialogInFrontLeavesKestroUsableAndIsFollowedAgainWhenItAnswers)
 {
     StartFollowing();
-    ASSERT_TRUE(item.Hang(kHangMs)) << "the dialog did not stop answering";
+    // Long enough for the steps below to happen while it hangs.
+    ASSERT_TRUE(item.Hang(6000)) << "the dialog did not stop answering";
     // Ticks go on reading the dialog in front; Kestro answers meanwhile.
-    const ULONGLONG readingEnds = ::GetTickCount64() + 3000;
+    const ULONGLONG readingEnds = ::GetTickCount64() + 2000;
     EXPECT_EQ(UnansweredUntil([&] { return ::GetTickCount64() >= readingEnds; }), 0);
     // While a dialog is followed the caption is not "Kestro": a second start finds no instance
     // to relay to and simply ends.
@@ -147,14 +151,14 @@ LRESULT CALLBACK CountEnters(HWND wnd, UINT message, WPARAM wParam, LPARAM lPara
 TEST_F(FollowerHang, AUserWhoSwitchesAwayWhileTheDialogIsBusyGetsNoEnterAndTheDialogKeepsItsName)
 {
     StartFollowing();
-    item.HangOnClear(2500);
+    item.HangOnClear(kBusyMs);
     ClickEntry(kestro, 0);
     ASSERT_TRUE(WaitFor([&] { return !item.Answers(50); }, 3000)) << "the jump never reached the box";
     const TOwnWindow other = CreateTopWindow(OwnClass(L"KestroCountEnters", CountEnters), 300, 300, 300, 200);
     ASSERT_TRUE(BringToFront(other.get()));
     ::SetFocus(other.get());
     GEntersReceived = 0;
-    PumpFor(5000);
+    PumpFor(kBusyMs + 2500);
     EXPECT_EQ(GEntersReceived, 0) << "Kestro's Enter reached another window";
     ExpectDialogUntouched();
 }
@@ -164,7 +168,7 @@ TEST_F(FollowerHang, AUserWhoSwitchesAwayWhileTheDialogIsBusyGetsNoEnterAndTheDi
 TEST_F(FollowerHang, ADialogThatStopsAnsweringAfterTheCheckDoesNotStopTheFollower)
 {
     StartFollowing();
-    item.HangAfterCheck(40000);
+    item.HangAfterCheck(KestroTimings().JumpBoundMs + 15000);
     ClickEntry(kestro, 0);
     ASSERT_TRUE(WaitFor([&] { return !item.Answers(50); }, 3000)) << "the dialog did not stop answering";
     const ULONGLONG clicked = ::GetTickCount64();
@@ -172,8 +176,9 @@ TEST_F(FollowerHang, ADialogThatStopsAnsweringAfterTheCheckDoesNotStopTheFollowe
     second.Start(start, L"second.txt");
     // Away from the first dialog, where the tool window still sits.
     MoveTo(second.Dialog(), 480, 380);
-    EXPECT_TRUE(WaitFollowing(kestro, second.Dialog(), 15000)) << "the second dialog was not followed";
-    EXPECT_LT(::GetTickCount64() - clicked, 15000u);
+    const DWORD bound = KestroTimings().JumpBoundMs + 3000;
+    EXPECT_TRUE(WaitFollowing(kestro, second.Dialog(), bound)) << "the second dialog was not followed";
+    EXPECT_LT(::GetTickCount64() - clicked, bound);
     EXPECT_TRUE(AnswersMessages());
 }
 
@@ -219,8 +224,8 @@ TEST_P(FollowerBusy, TheJumpWaitsForTheDialogAndTheNameComesBack)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, FollowerBusy,
-                         testing::Values(TBusyCase{"SlowToMove", 0, 2500}, TBusyCase{"SlowToClear", 2500, 0},
-                                         TBusyCase{"SlowToClearAndToMove", 1500, 2000}),
+                         testing::Values(TBusyCase{"SlowToMove", 0, 2 * kBusyMs}, TBusyCase{"SlowToClear", kBusyMs, 0},
+                                         TBusyCase{"SlowToClearAndToMove", kBusyMs, 2 * kBusyMs}),
                          [](const testing::TestParamInfo<TBusyCase>& info) { return std::string(info.param.Name); });
 
 TEST_F(FollowerHang, ADialogHungFromTheStartIsFollowedAndForgottenWhenItsProgramIsKilled)
@@ -248,8 +253,8 @@ protected:
         slowTwo = SlowDrive() + L"\\SlowTwo";
     }
 
-    // Long enough for several looks at a folder on the share.
-    DWORD SlowAnswerMs() const { return 5 * SlowDriveDelayMs() + 3000; }
+    // Long enough for two looks at folders on the share, one after the other.
+    DWORD SlowAnswerMs() const { return 2 * SlowDriveDelayMs() + 2000; }
 
     std::wstring slowOne, slowTwo;
 };

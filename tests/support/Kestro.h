@@ -6,10 +6,17 @@
 #include <vector>
 
 #include "tests/support/Process.h"
+#include "winutil/Timings.h"
 
 namespace kestro::test {
 
 std::wstring KestroExe();
+
+// The bounds of the Kestro.exe that the window and end-to-end tests start.
+constexpr TTimings KestroTimings()
+{
+    return TimingsNamed(L"quick");
+}
 
 // Command identifiers of the tool bar buttons, as the program gives them.
 enum TToolButton : int { tbAdd = 101, tbDel = 102, tbUp = 103, tbDown = 104, tbHide = 105 };

@@ -1,7 +1,8 @@
 // Linked into the window and end-to-end test programs only: every test starts with no program
 // of an earlier test running and an empty data folder, and whatever its outcome leaves no
 // program of its own running behind it. A test ends its programs itself (TProcess, TKestro);
-// what is found here at its end is named in the output.
+// what is found here at its end is named in the output. Every Kestro.exe these programs start runs
+// with the tests' shorter bounds (KestroTimings).
 #include <gtest/gtest.h>
 
 #include <iostream>
@@ -35,6 +36,7 @@ class TCleanSlate : public testing::EmptyTestEventListener {
 };
 
 const bool kInstalled = [] {
+    ::SetEnvironmentVariableW(L"KESTRO_TIMINGS", L"quick");
     testing::UnitTest::GetInstance()->listeners().Append(new TCleanSlate);
     return true;
 }();
