@@ -1,10 +1,17 @@
 #!/bin/sh
 # Runs a cross-compiled program under Wine in the build tree's private prefix.
 # tools/test exports WINEPREFIX (and DISPLAY); a default keeps a bare ctest call away from ~/.wine.
+# A test that ctest gave a desktop (tools/wine-env.sh, kestro_start_desktops) runs on that
+# desktop's display and prefix.
 # Under load Wine now and then does not start a program at all: the test programs mark the file
 # named by KESTRO_START_MARK as their first act, and a run that left no mark is started again (a
 # few times, for a bounded time), so that the platform's refusal never counts as a test's failure.
-: "${WINEPREFIX:=$(cd "$(dirname "$0")/.." && pwd)/build/wineprefix}"
+if [ -n "${CTEST_RESOURCE_GROUP_0_DESKTOPS:-}" ]; then
+  desktop=$(printf '%s' "$CTEST_RESOURCE_GROUP_0_DESKTOPS" | sed -n 's/^id:\([^,]*\),.*/\1/p')
+  eval "DISPLAY=\${KESTRO_DESKTOP_${desktop}_DISPLAY:-\$DISPLAY} WINEPREFIX=\${KESTRO_DESKTOP_${desktop}_PREFIX:-}"
+  export DISPLAY
+fi
+: "${WINEPREFIX:=$(cd "$(dirname "$0")/.." && pwd)/build/wine8/prefix-1}"
 export WINEPREFIX WINEDEBUG="${WINEDEBUG:--all}"
 mark=$(mktemp -u "${TMPDIR:-/tmp}/kestro-start.XXXXXX")
 # Wine's drive Z: is the root of the Linux tree.

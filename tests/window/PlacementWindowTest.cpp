@@ -44,11 +44,14 @@ TOwnWindow WindowAt(int left, int top)
     return CreateTopWindow(OwnClass(L"KestroPlain"), left, top, kWidth, kHeight);
 }
 
-TEST(PlacementEnvironment, TaskbarIsWinesBarAtTheBottom)
+TEST(PlacementEnvironment, TheTaskbarTakesNothingFromTheScreen)
 {
     RECT taskbar = {-1, -1, -1, -1};
-    EXPECT_EQ(kestro::GetTaskbarEdge(taskbar), 1);
-    EXPECT_EQ((TRect{taskbar.left, taskbar.top, taskbar.right, taskbar.bottom}), (TRect{0, 1023, 1280, 1024}));
+    const int edge = kestro::GetTaskbarEdge(taskbar);
+    const TRect bar{taskbar.left, taskbar.top, taskbar.right, taskbar.bottom};
+    // Wine 8 reports a bar of one pixel at the bottom, Wine 10 none (an empty rectangle on the left).
+    EXPECT_TRUE((edge == 1 && bar == TRect{0, 1023, 1280, 1024}) || (edge == 2 && bar == TRect{0, 0, 0, 0}))
+        << "edge " << edge << ", " << testing::PrintToString(bar);
     RECT work = {};
     ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     EXPECT_EQ((TRect{work.left, work.top, work.right, work.bottom}), (TRect{0, 0, 1280, 1024}));
