@@ -139,4 +139,14 @@ std::string AnsiLines(std::initializer_list<std::wstring> lines)
     return bytes;
 }
 
+testing::AssertionResult IsFileError(const std::wstring& text, const std::wstring& head, const std::wstring& tail)
+{
+    const bool framed = text.size() > head.size() + tail.size() && text.compare(0, head.size(), head) == 0 &&
+                        text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+    const std::wstring reason = framed ? text.substr(head.size(), text.size() - head.size() - tail.size()) : L"";
+    if (reason.find_first_not_of(L" \r\n") != std::wstring::npos) return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "not a file error naming its file and the system's reason: \""
+                                       << testing::PrintToString(text) << "\"";
+}
+
 }  // namespace kestro::test

@@ -1,6 +1,7 @@
 #pragma once
 // Preparing and reading Kestro's data folder from a test, in the shared Wine prefix.
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <optional>
 #include <string>
@@ -30,5 +31,9 @@ std::string Utf8Bytes(const std::wstring& text);
 // A list file as Kestro writes one it read without a mark: in the ANSI code page when every
 // line survives it, else in UTF-8 with its mark.
 std::string ListFileBytes(const std::vector<std::wstring>& lines);
+
+// Whether `text` is a file error as the user reads it: `head`, which names the file, then the
+// system's reason (some text), then `tail`.
+testing::AssertionResult IsFileError(const std::wstring& text, const std::wstring& head, const std::wstring& tail);
 
 }  // namespace kestro::test

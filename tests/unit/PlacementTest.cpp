@@ -132,7 +132,7 @@ INSTANTIATE_TEST_SUITE_P(OddCodesAndSizes, PlacementTable, testing::ValuesIn(kOd
 struct TGrowCase {
     const char* Name;
     RECT WorkArea;
-    int Edge;
+    UINT AppBarEdge;
     RECT Taskbar;
     RECT Expected;
 };
@@ -147,37 +147,28 @@ class GrowOverTaskbarTable : public testing::TestWithParam<TGrowCase> {};
 TEST_P(GrowOverTaskbarTable, GivesTheScreenArea)
 {
     const TGrowCase& c = GetParam();
-    const RECT got = kestro::GrowOverTaskbar(c.WorkArea, c.Edge, c.Taskbar);
+    const RECT got = kestro::GrowOverTaskbar(c.WorkArea, kestro::TaskbarEdgeFromAppBarEdge(c.AppBarEdge), c.Taskbar);
     EXPECT_EQ(got.left, c.Expected.left);
     EXPECT_EQ(got.top, c.Expected.top);
     EXPECT_EQ(got.right, c.Expected.right);
     EXPECT_EQ(got.bottom, c.Expected.bottom);
 }
 
-// Top and left subtract the taskbar's far coordinate; bottom and right add its size. The
-// "offset" rows tell the two apart; the 1-pixel row is the bar that Wine reports.
+// The taskbar's edge as the shell reports it. Top and left subtract the taskbar's far coordinate;
+// bottom and right add its size. The "offset" rows tell the two apart; the 1-pixel row is the bar
+// that Wine 8 reports.
 const TGrowCase kGrowCases[] = {
-    {"top", {0, 40, 1920, 1080}, 0, {0, 0, 1920, 40}, {0, 0, 1920, 1080}},
-    {"top offset", {0, 40, 1920, 1080}, 0, {0, 5, 1920, 40}, {0, 0, 1920, 1080}},
-    {"bottom", {0, 0, 1920, 1040}, 1, {0, 1040, 1920, 1080}, {0, 0, 1920, 1080}},
-    {"bottom 1 px", {0, 0, 1280, 1024}, 1, {0, 1023, 1280, 1024}, {0, 0, 1280, 1025}},
-    {"left", {60, 0, 1920, 1080}, 2, {0, 0, 60, 1080}, {0, 0, 1920, 1080}},
-    {"left offset", {60, 0, 1920, 1080}, 2, {10, 0, 60, 1080}, {0, 0, 1920, 1080}},
-    {"right", {0, 0, 1860, 1080}, 3, {1860, 0, 1920, 1080}, {0, 0, 1920, 1080}},
-    {"right offset", {0, 0, 1860, 1080}, 3, {1900, 0, 1920, 1080}, {0, 0, 1880, 1080}},
-    {"none", {0, 0, 1920, 1040}, -1, {0, 1040, 1920, 1080}, {0, 0, 1920, 1040}},
+    {"top", {0, 40, 1920, 1080}, ABE_TOP, {0, 0, 1920, 40}, {0, 0, 1920, 1080}},
+    {"top offset", {0, 40, 1920, 1080}, ABE_TOP, {0, 5, 1920, 40}, {0, 0, 1920, 1080}},
+    {"bottom", {0, 0, 1920, 1040}, ABE_BOTTOM, {0, 1040, 1920, 1080}, {0, 0, 1920, 1080}},
+    {"bottom 1 px", {0, 0, 1280, 1024}, ABE_BOTTOM, {0, 1023, 1280, 1024}, {0, 0, 1280, 1025}},
+    {"left", {60, 0, 1920, 1080}, ABE_LEFT, {0, 0, 60, 1080}, {0, 0, 1920, 1080}},
+    {"left offset", {60, 0, 1920, 1080}, ABE_LEFT, {10, 0, 60, 1080}, {0, 0, 1920, 1080}},
+    {"right", {0, 0, 1860, 1080}, ABE_RIGHT, {1860, 0, 1920, 1080}, {0, 0, 1920, 1080}},
+    {"right offset", {0, 0, 1860, 1080}, ABE_RIGHT, {1900, 0, 1920, 1080}, {0, 0, 1880, 1080}},
+    {"no such edge", {0, 0, 1920, 1040}, 4, {0, 1040, 1920, 1080}, {0, 0, 1920, 1040}},
 };
 INSTANTIATE_TEST_SUITE_P(Edges, GrowOverTaskbarTable, testing::ValuesIn(kGrowCases));
-
-TEST(TaskbarEdgeFromAppBarEdge, MapsEachAppBarEdge)
-{
-    const struct {
-        UINT AppBarEdge;
-        int Expected;
-    } cases[] = {{ABE_LEFT, 2}, {ABE_TOP, 0}, {ABE_RIGHT, 3}, {ABE_BOTTOM, 1}, {4, -1}, {0xFFFFFFFFu, -1}};
-    for (const auto& c : cases)
-        EXPECT_EQ(kestro::TaskbarEdgeFromAppBarEdge(c.AppBarEdge), c.Expected) << "ABE " << c.AppBarEdge;
-}
 
 // A monitor layout of plain rectangles (right and bottom exclusive) that records every point
 // the predicate is asked about.

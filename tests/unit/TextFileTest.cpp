@@ -74,8 +74,8 @@ TEST(ReadTextLines, AFileHeldWithoutSharingCannotBeOpened)
     const kestro::UniqueFile lock = Lock(path);
     ASSERT_TRUE(lock);
     TTextEncoding encoding = TTextEncoding::Ansi;
-    EXPECT_EQ(ErrorText([&] { kestro::ReadTextLines(path, encoding); }),
-              L"ファイル " + path + L" は開けません。 " + kestro::SystemErrorMessage(ERROR_SHARING_VIOLATION) + L" ");
+    EXPECT_TRUE(kestro::test::IsFileError(ErrorText([&] { kestro::ReadTextLines(path, encoding); }),
+                                          L"ファイル " + path + L" は開けません。 ", L" "));
 }
 
 TEST(ReadTextLines, BrokenUtf8IsADecodeError)
@@ -99,9 +99,7 @@ TEST(WriteTextLines, AFailedReplaceKeepsTheOldFile)
         TTextEncoding encoding = TTextEncoding::Ansi;
         text = ErrorText([&] { kestro::WriteTextLines(path, {L"C:\\New"}, encoding); });
     }
-    const std::wstring head = L"ファイル \"" + path + L"\" を作成できません。";
-    EXPECT_EQ(text.substr(0, head.size()), head);
-    EXPECT_GT(text.size(), head.size()) << "the system's message is missing";
+    EXPECT_TRUE(kestro::test::IsFileError(text, L"ファイル \"" + path + L"\" を作成できません。", L""));
     EXPECT_EQ(ReadBytes(path), "C:\\Old\r\n");
     EXPECT_EQ(FileCount(folder), 1u) << "the temporary file was left behind";
 }
@@ -110,8 +108,8 @@ TEST(WriteTextLines, AMissingFolderCannotBeCreated)
 {
     const std::wstring path = kestro::test::ScratchFolder(L"NoFolder") + L"\\Gone\\Kestro.ini";
     TTextEncoding encoding = TTextEncoding::Ansi;
-    EXPECT_EQ(ErrorText([&] { kestro::WriteTextLines(path, {}, encoding); }),
-              L"ファイル \"" + path + L"\" を作成できません。" + kestro::SystemErrorMessage(ERROR_PATH_NOT_FOUND));
+    EXPECT_TRUE(kestro::test::IsFileError(ErrorText([&] { kestro::WriteTextLines(path, {}, encoding); }),
+                                          L"ファイル \"" + path + L"\" を作成できません。", L""));
 }
 
 TEST(ListFile, AnAnsiFileComesBackWithCrLfAfterEveryLine)
