@@ -87,7 +87,6 @@ TMainForm::~TMainForm()
 
 bool TMainForm::Create(HINSTANCE instance, HWND appWindow)
 {
-    FApp = appWindow;
     WNDCLASSEXW wc = {};
     wc.cbSize = sizeof wc;
     wc.style = CS_DBLCLKS;
@@ -215,7 +214,8 @@ bool TMainForm::HandleNotify(const NMHDR& header, LRESULT& result)
 
 void TMainForm::ReportError(const EFileError& error)
 {
-    ShowErrorBox(::IsWindowVisible(FHandle) ? FHandle : FApp, error.Message());
+    // While the window is hidden the box belongs to the hidden application window, the owner.
+    ShowErrorBox(::IsWindowVisible(FHandle) ? FHandle : ::GetWindow(FHandle, GW_OWNER), error.Message());
 }
 
 void TMainForm::CreateControls()

@@ -20,6 +20,13 @@
 
 namespace kestro {
 
+// The menu font of the system, which every control of the window takes over.
+struct TFormFont {
+    int Points = 9;
+    std::wstring Face = L"Segoe UI";
+    UniqueFont Font;
+};
+
 class TMainForm : private TFollowerHost {
 public:
     explicit TMainForm(const TTimings& timings = TTimings{}) : FTimings(timings) {}
@@ -29,7 +36,6 @@ public:
 
     // Creates the hidden window, owned by `appWindow`, and runs FormCreate.
     bool Create(HINSTANCE instance, HWND appWindow);
-    HWND Handle() const { return FHandle; }
     // Key preview: lets FormKeyPress see the characters typed into any control of the window.
     // True when the message was consumed.
     bool PreviewMessage(MSG& msg);
@@ -105,14 +111,8 @@ private:
 
     const TTimings FTimings;
     HWND FHandle = nullptr;
-    HWND FApp = nullptr;
     UINT FDpi = USER_DEFAULT_SCREEN_DPI;
-    // The menu font of the system, taken over for every control.
-    struct TFormFont {
-        int Points = 9;
-        std::wstring Face = L"Segoe UI";
-        UniqueFont Font;
-    } MFont;
+    TFormFont MFont;
 
     HWND ToolBar = nullptr;
     HWND Tab = nullptr;

@@ -75,7 +75,7 @@ void TMainForm::FormCreate()
                                   L"をご利用いただきましてありがとうございます。\r\n"
                                   L"フォルダを登録してください。\r\n"
                                   L"再度実行すると待機中のウィンドウが表示されます。";
-        ::MessageBoxW(FApp, text.c_str(), kApplicationTitle, MB_OK);
+        ::MessageBoxW(::GetWindow(FHandle, GW_OWNER), text.c_str(), kApplicationTitle, MB_OK);
     }
     SetEditMode(false);
 }
@@ -83,7 +83,7 @@ void TMainForm::FormCreate()
 void TMainForm::FormShow()
 {
     // The application window would carry a task-bar button once any window of ours shows.
-    ::ShowWindow(FApp, SW_HIDE);
+    ::ShowWindow(::GetWindow(FHandle, GW_OWNER), SW_HIDE);
     ::SendMessageW(Tab, TCM_SETCURSEL, tabFavourites, 0);
     TabChange();
 }
