@@ -87,13 +87,17 @@ void LoadListFile(TFolderList& list, const std::wstring& path)
     list.Loaded = true;
 }
 
-void SaveListFile(TFolderList& list, const std::wstring& path)
+std::optional<std::string> ListFileBytes(TFolderList& list, const std::wstring& path)
 {
     // A file whose entries never reached the list would be emptied by this save.
-    if (!list.Loaded && TextFileExists(path)) return;
-    WriteTextLines(path, list.Items, list.Encoding);
-    // The file now holds exactly this list, so later saves may replace it again.
+    if (!list.Loaded && TextFileExists(path)) return std::nullopt;
     list.Loaded = true;
+    return EncodeTextLines(list.Items, list.Encoding);
+}
+
+void SaveListFile(TFolderList& list, const std::wstring& path)
+{
+    if (const std::optional<std::string> bytes = ListFileBytes(list, path)) WriteFileBytes(path, *bytes);
 }
 
 }  // namespace kestro

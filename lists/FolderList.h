@@ -1,6 +1,7 @@
 #pragma once
 // The favourites and history lists and the rules that change them.
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,8 +40,13 @@ void ClearHistory(TFolderList& history);
 // Raises EFileError.
 void LoadListFile(TFolderList& list, const std::wstring& path);
 
-// Writes `list` to `path`, unless the list was never loaded and the file exists: a file that
-// could not be read is never replaced by a list that did not come from it. Raises EFileError.
+// The bytes `list` is written as to `path`, in its encoding (switched to UTF-8 where the code page
+// cannot hold a name), or nothing when the list was never loaded and the file exists: a file that
+// could not be read is never replaced by a list that did not come from it. From then on the list
+// is the file's.
+std::optional<std::string> ListFileBytes(TFolderList& list, const std::wstring& path);
+
+// Writes ListFileBytes to `path`. Raises EFileError.
 void SaveListFile(TFolderList& list, const std::wstring& path);
 
 }  // namespace kestro

@@ -7,17 +7,9 @@
 #include <vector>
 
 #include "lists/FolderList.h"
+#include "winutil/PathChecks.h"
 
 namespace kestro {
-
-// What a check of a listed folder found.
-enum class TFolderState {
-    Exists,
-    // Its drive or share answers and the folder is not there, or the entry is no folder at all.
-    Gone,
-    // Its drive, server or share does not answer now: the folder may be back tomorrow.
-    OutOfReach,
-};
 
 class THistoryPurge {
 public:

@@ -189,6 +189,11 @@ void SettingsFile::Save()
     WriteTextLines(FPath, ToLines(), FEncoding);
 }
 
+std::string SettingsFile::Encode()
+{
+    return EncodeTextLines(ToLines(), FEncoding);
+}
+
 std::vector<std::wstring> SettingsFile::ToLines() const
 {
     std::vector<std::wstring> lines;

@@ -32,6 +32,10 @@ public:
     void WriteInteger(std::wstring_view section, std::wstring_view key, int32_t value);
     // Writes the whole copy to its path. Raises EFileError.
     void Save();
+    // The bytes Save writes, in the file's encoding (switched to UTF-8 where the code page cannot
+    // hold a value).
+    std::string Encode();
+    const std::wstring& Path() const { return FPath; }
 
     // The lines of the file as written: each section's header, its entries, one empty line.
     std::vector<std::wstring> ToLines() const;

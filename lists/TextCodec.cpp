@@ -1,5 +1,6 @@
 #include "lists/TextCodec.h"
 
+#include <algorithm>
 #include <climits>
 
 namespace kestro {
@@ -81,8 +82,14 @@ bool DecodeText(std::string_view bytes, UINT ansiCodePage, TDecodedText& result)
         result.Encoding = TTextEncoding::Utf16BE;
         return FromUtf16(bytes.substr(kUtf16BEMark.size()), true, result.Text);
     }
+    // Notepad saves UTF-8 without a mark; text in a code page is seldom valid UTF-8 by chance.
+    const bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) == 0; });
+    if (!ascii && ToWide(CP_UTF8, MB_ERR_INVALID_CHARS, bytes, result.Text)) {
+        result.Encoding = TTextEncoding::Utf8WithoutMark;
+        return true;
+    }
     result.Encoding = TTextEncoding::Ansi;
-    return ToWide(ansiCodePage, 0, bytes, result.Text);
+    return ToWide(ansiCodePage, 0, bytes, result.Text) && ToBytes(ansiCodePage, result.Text) == bytes;
 }
 
 std::vector<std::wstring> SplitLines(std::wstring_view text)
@@ -111,6 +118,7 @@ std::string EncodeLines(const std::vector<std::wstring>& lines, TTextEncoding en
     }
     switch (encoding) {
     case TTextEncoding::Utf8: return std::string(kUtf8Mark) + ToBytes(CP_UTF8, text);
+    case TTextEncoding::Utf8WithoutMark: return ToBytes(CP_UTF8, text);
     case TTextEncoding::Utf16LE: return std::string(kUtf16LEMark) + ToUtf16(text, false);
     case TTextEncoding::Utf16BE: return std::string(kUtf16BEMark) + ToUtf16(text, true);
     case TTextEncoding::Ansi: break;

@@ -1,6 +1,7 @@
 #pragma once
-// The text format of the list and settings files: byte-order mark or ANSI code page,
-// lines ended by CR LF. Pure: code pages are parameters, nothing is read from the system.
+// The text format of the list and settings files: byte-order mark, UTF-8 without one (as
+// Notepad saves), or the ANSI code page; lines ended by CR LF. Pure: code pages are parameters,
+// nothing is read from the system.
 #include <windows.h>
 
 #include <string>
@@ -10,22 +11,24 @@
 namespace kestro {
 
 // The encoding a file was read in; Ansi also stands for "no file was read".
-enum class TTextEncoding { Ansi, Utf8, Utf16LE, Utf16BE };
+enum class TTextEncoding { Ansi, Utf8, Utf16LE, Utf16BE, Utf8WithoutMark };
 
 struct TDecodedText {
     TTextEncoding Encoding = TTextEncoding::Ansi;
     std::wstring Text;
 };
 
-// Decodes file bytes by their byte-order mark, else as `ansiCodePage`. False when the bytes
-// cannot be decoded (invalid UTF-8 after the mark, an odd byte count after a UTF-16 mark).
+// Decodes file bytes by their byte-order mark; without one, bytes that are valid UTF-8 and hold
+// more than ASCII as UTF-8, and others as `ansiCodePage`. False when the bytes cannot be decoded
+// (invalid UTF-8 after the mark, an odd byte count after a UTF-16 mark) or would not come back the
+// same through the code page: written back, such a file would lose its names for good.
 bool DecodeText(std::string_view bytes, UINT ansiCodePage, TDecodedText& result);
 
 // Splits at CR LF, lone CR or lone LF; a break at the very end makes no empty last line.
 std::vector<std::wstring> SplitLines(std::wstring_view text);
 
-// The bytes of `lines`, each followed by CR LF, in `encoding` with its mark first.
-// The ANSI code page gets a mark only when it is 65001.
+// The bytes of `lines`, each followed by CR LF, in `encoding` with its mark first (none for
+// Utf8WithoutMark). The ANSI code page gets a mark only when it is 65001.
 std::string EncodeLines(const std::vector<std::wstring>& lines, TTextEncoding encoding, UINT ansiCodePage);
 
 // Whether every line survives a round trip through `codePage` unchanged.

@@ -111,12 +111,15 @@ std::vector<std::wstring> ReadTextLines(const std::wstring& path, TTextEncoding&
     return SplitLines(decoded.Text);
 }
 
-void WriteTextLines(const std::wstring& path, const std::vector<std::wstring>& lines, TTextEncoding& encoding)
+std::string EncodeTextLines(const std::vector<std::wstring>& lines, TTextEncoding& encoding)
 {
     const UINT codePage = ::GetACP();
-    const TTextEncoding chosen = EncodingForSave(lines, encoding, codePage);
-    const std::string bytes = EncodeLines(lines, chosen, codePage);
+    encoding = EncodingForSave(lines, encoding, codePage);
+    return EncodeLines(lines, encoding, codePage);
+}
 
+void WriteFileBytes(const std::wstring& path, std::string_view bytes)
+{
     // The old file is replaced only by a complete new one, so a failed save loses nothing.
     const std::wstring target = FullPath(path);
     const std::wstring temp = target + L".tmp";
@@ -126,6 +129,13 @@ void WriteTextLines(const std::wstring& path, const std::vector<std::wstring>& l
         ::DeleteFileW(temp.c_str());
         throw CannotCreateError(target, error);
     }
+}
+
+void WriteTextLines(const std::wstring& path, const std::vector<std::wstring>& lines, TTextEncoding& encoding)
+{
+    TTextEncoding chosen = encoding;
+    const std::string bytes = EncodeTextLines(lines, chosen);
+    WriteFileBytes(path, bytes);
     encoding = chosen;
 }
 

@@ -1,7 +1,5 @@
 #include "ui/FolderChecks.h"
 
-#include "winutil/DataFolder.h"
-#include "winutil/PathChecks.h"
 
 namespace kestro {
 
@@ -9,20 +7,15 @@ TFolderChecks::TFolderChecks(HWND window, UINT message) : FWindow(window), FMess
 {
 }
 
-void TFolderChecks::Check(const std::wstring& path, TFolderCheck check, std::function<void(bool)> answer)
+void TFolderChecks::Check(const std::wstring& path, std::function<void(TFolderState)> answer)
 {
-    // The kind of check as one character: a number formatted as text would bring the C library's
-    // formatted printing into Kestro.exe.
-    const std::wstring key = static_cast<wchar_t>(L'0' + check) + path;
-    std::vector<std::function<void(bool)>>& waiting = FPending[key];
+    std::vector<std::function<void(TFolderState)>>& waiting = FPending[path];
     waiting.push_back(std::move(answer));
     if (waiting.size() > 1) return;
-    WorkFor(DriveKeyOf(path))
-        .Run([path, check] { return check == fcReachable ? FolderReachable(path) : FolderExists(path); },
-             [this, key](bool result) {
-                 auto node = FPending.extract(key);
-                 for (auto& callback : node.mapped()) callback(result);
-             });
+    WorkFor(DriveKeyOf(path)).Run([path] { return FolderState(path); }, [this, path](TFolderState state) {
+        auto node = FPending.extract(path);
+        for (auto& callback : node.mapped()) callback(state);
+    });
 }
 
 TBackgroundWork& TFolderChecks::WorkFor(const std::wstring& drive)

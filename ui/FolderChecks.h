@@ -10,10 +10,9 @@
 #include <vector>
 
 #include "winutil/BackgroundWork.h"
+#include "winutil/PathChecks.h"
 
 namespace kestro {
-
-enum TFolderCheck { fcExists, fcReachable };
 
 class TFolderChecks {
 public:
@@ -23,9 +22,9 @@ public:
     TFolderChecks(const TFolderChecks&) = delete;
     TFolderChecks& operator=(const TFolderChecks&) = delete;
 
-    // Checks `path` and later calls `answer` with the result on the window's thread. A path
-    // already being checked the same way is not checked twice: its callers share the answer.
-    void Check(const std::wstring& path, TFolderCheck check, std::function<void(bool)> answer);
+    // Checks `path` (FolderState) and later calls `answer` with the result on the window's thread.
+    // A path already being checked is not checked twice: its callers share the answer.
+    void Check(const std::wstring& path, std::function<void(TFolderState)> answer);
     // Hands the answers that have come in to their callers.
     void DeliverCompletions();
 
@@ -37,7 +36,7 @@ private:
     // One worker thread per drive key, made at the drive's first check; the thread itself comes
     // and goes with the work.
     std::map<std::wstring, std::unique_ptr<TBackgroundWork>> FDrives;
-    std::map<std::wstring, std::vector<std::function<void(bool)>>> FPending;
+    std::map<std::wstring, std::vector<std::function<void(TFolderState)>>> FPending;
 };
 
 }  // namespace kestro

@@ -38,12 +38,12 @@ void TJumpRunner::Jump(const std::wstring& folder)
     if (!DialogTakesInput(asked)) return;
     const unsigned jump = ++MJumpNumber;
     FChecking = true;
-    FChecks.Check(folder, fcReachable, [this, folder, jump, dialog = asked.Dialog](bool reachable) {
+    FChecks.Check(folder, [this, folder, jump, dialog = asked.Dialog](TFolderState state) {
         const bool latest = jump == MJumpNumber;
         if (latest) FChecking = false;
         const TJumpTarget now = FTarget();
         TJumpMoment moment;
-        moment.Reachable = reachable;
+        moment.Reachable = state == TFolderState::Exists;
         moment.Latest = latest;
         moment.EditMode = FEditMode();
         moment.Dialog = dialog;

@@ -14,20 +14,20 @@ constexpr wchar_t kWindowSection[] = L"Window";
 constexpr wchar_t kHeightKey[] = L"Height";
 constexpr wchar_t kWidthKey[] = L"Width";
 
-SettingsFile OpenSettings()
+std::wstring DataFile(const wchar_t* name)
 {
-    return SettingsFile::Open(UserDataDir + kSettingsFileName);
+    return UserDataDir + name;
 }
 
-// Between start and close a write that fails shows nothing while the user works elsewhere: the
-// change stays in memory, and the next change or the close writes it again.
-template <typename Save>
-void SaveQuietly(Save save)
+SettingsFile OpenSettings()
 {
-    try {
-        save();
-    } catch (const EFileError&) {
-    }
+    return SettingsFile::Open(DataFile(kSettingsFileName));
+}
+
+void SetSize(SettingsFile& settings, TWindowSize size)
+{
+    settings.WriteInteger(kWindowSection, kHeightKey, size.Height);
+    settings.WriteInteger(kWindowSection, kWidthKey, size.Width);
 }
 }  // namespace
 
@@ -49,31 +49,38 @@ TWindowSize TListStore::SavedSize(TWindowSize current) const
             settings.ReadInteger(kWindowSection, kHeightKey, current.Height)};
 }
 
-bool TListStore::Load()
+bool TListStore::Load(const std::function<void(const EFileError&)>& report)
 {
-    const std::wstring favourites = UserDataDir + kFavouritesFileName;
-    const std::wstring oldFavourites = UserDataDir + kOldFavouritesFileName;
+    const std::wstring favourites = DataFile(kFavouritesFileName);
+    const std::wstring oldFavourites = DataFile(kOldFavouritesFileName);
     // MoveFileW never replaces: with both files present the old one stays and is ignored.
     if (TextFileExists(oldFavourites)) ::MoveFileW(oldFavourites.c_str(), favourites.c_str());
     const bool firstRun = !TextFileExists(favourites);
+    const auto load = [&](TFolderList& list, const std::wstring& path) {
+        try {
+            LoadListFile(list, path);
+        } catch (const EFileError& error) {
+            report(error);
+        }
+    };
     if (firstRun)
         MListF->Loaded = true;
     else
-        LoadListFile(*MListF, favourites);
-    LoadListFile(*MListH, UserDataDir + kHistoryFileName);
+        load(*MListF, favourites);
+    load(*MListH, DataFile(kHistoryFileName));
     return !firstRun;
 }
 
 void TListStore::AddFavourite(const std::wstring& path)
 {
     kestro::AddFavourite(*MListF, path);
-    SaveQuietly([this] { SaveFavourites(); });
+    if (auto bytes = FavouritesBytes()) FWriter.Write(DataFile(kFavouritesFileName), std::move(*bytes));
 }
 
 void TListStore::RemoveFavourite(int index)
 {
     kestro::RemoveFavourite(*MListF, index);
-    SaveQuietly([this] { SaveFavourites(); });
+    if (auto bytes = FavouritesBytes()) FWriter.Write(DataFile(kFavouritesFileName), std::move(*bytes));
 }
 
 int TListStore::MoveFavourite(int index, int step)
@@ -81,16 +88,17 @@ int TListStore::MoveFavourite(int index, int step)
     const int target = index + step;
     if (index < 0 || target < 0 || target >= static_cast<int>(MListF->Items.size())) return -1;
     SwapFavourites(*MListF, index, target);
-    SaveQuietly([this] { SaveFavourites(); });
+    if (auto bytes = FavouritesBytes()) FWriter.Write(DataFile(kFavouritesFileName), std::move(*bytes));
     return target;
 }
 
 void TListStore::RecordShownFolder(const std::wstring& folder)
 {
-    // Already at the head of history: nothing to record, so nothing to check.
-    if (MListH->IndexOf(folder) == 0) return;
-    FChecks.Check(folder, fcExists, [this, folder](bool exists) {
-        if (!exists || !RecordVisit(*MListH, folder)) return;
+    // Already at the head of history: nothing to record, so nothing to check. A place that is no
+    // folder (This PC, a library) shows a name, not a path: nothing to record either.
+    if (MListH->IndexOf(folder) == 0 || !IsFullPath(folder)) return;
+    FChecks.Check(folder, [this, folder](TFolderState state) {
+        if (state != TFolderState::Exists || !RecordVisit(*MListH, folder)) return;
         if (FHistoryShown) TrimHistory(*MListH);
         HistoryChanged();
     });
@@ -106,9 +114,8 @@ void TListStore::PurgeHistory()
 {
     const unsigned purge = MPurge.Current() + 1;
     for (const std::wstring& entry : MPurge.Start(*MListH))
-        FChecks.Check(entry, fcExists, [this, entry, purge](bool exists) {
-            if (MPurge.Answer(*MListH, entry, exists ? TFolderState::Exists : TFolderState::Gone, purge))
-                HistoryChanged();
+        FChecks.Check(entry, [this, entry, purge](TFolderState state) {
+            if (MPurge.Answer(*MListH, entry, state, purge)) HistoryChanged();
         });
 }
 
@@ -136,11 +143,19 @@ void TListStore::SaveTimerTimer()
 {
     ::KillTimer(FWindow, FSaveTimer);
     FSaveScheduled = false;
-    if (FHistoryUnsaved) SaveQuietly([this] { SaveHistory(); });
-    if (MUnsavedSize) SaveQuietly([this] {
+    if (FHistoryUnsaved) {
+        if (auto bytes = HistoryBytes()) FWriter.Write(DataFile(kHistoryFileName), std::move(*bytes));
+        FHistoryUnsaved = false;
+    }
+    if (!MUnsavedSize) return;
+    try {
         SettingsFile settings = OpenSettings();
-        WriteSize(settings, *MUnsavedSize);
-    });
+        SetSize(settings, *MUnsavedSize);
+        FWriter.Write(settings.Path(), settings.Encode());
+        MUnsavedSize.reset();
+    } catch (const EFileError&) {
+        // A size file that cannot be read now is read again at the next change or the close.
+    }
 }
 
 void TListStore::SaveAll(TWindowSize size, const std::function<void(const EFileError&)>& report)
@@ -152,37 +167,27 @@ void TListStore::SaveAll(TWindowSize size, const std::function<void(const EFileE
         // A size file that cannot be read is left as it is; the lists are still written.
         report(error);
     }
-    if (settings) WriteSize(*settings, size);
-    SaveFavourites();
-    SaveHistory();
-}
-
-void TListStore::Free()
-{
-    MListH.reset();
-    MListF.reset();
-}
-
-void TListStore::SaveFavourites()
-{
-    // Favourites that were never loaded must not create the new file while an older one waits
-    // to be moved: from then on the older file would be ignored and its entries lost.
-    if (MListF->Loaded || !TextFileExists(UserDataDir + kOldFavouritesFileName))
-        SaveListFile(*MListF, UserDataDir + kFavouritesFileName);
-}
-
-void TListStore::SaveHistory()
-{
-    SaveListFile(*MListH, UserDataDir + kHistoryFileName);
+    if (settings) {
+        SetSize(*settings, size);
+        FWriter.WriteNow(settings->Path(), settings->Encode());
+        MUnsavedSize.reset();
+    }
+    if (auto bytes = FavouritesBytes()) FWriter.WriteNow(DataFile(kFavouritesFileName), *bytes);
+    if (auto bytes = HistoryBytes()) FWriter.WriteNow(DataFile(kHistoryFileName), *bytes);
     FHistoryUnsaved = false;
 }
 
-void TListStore::WriteSize(SettingsFile& settings, TWindowSize size)
+std::optional<std::string> TListStore::FavouritesBytes()
 {
-    settings.WriteInteger(kWindowSection, kHeightKey, size.Height);
-    settings.WriteInteger(kWindowSection, kWidthKey, size.Width);
-    settings.Save();
-    MUnsavedSize.reset();
+    // Favourites that were never loaded must not create the new file while an older one waits
+    // to be moved: from then on the older file would be ignored and its entries lost.
+    if (!MListF->Loaded && TextFileExists(DataFile(kOldFavouritesFileName))) return std::nullopt;
+    return ListFileBytes(*MListF, DataFile(kFavouritesFileName));
+}
+
+std::optional<std::string> TListStore::HistoryBytes()
+{
+    return ListFileBytes(*MListH, DataFile(kHistoryFileName));
 }
 
 }  // namespace kestro

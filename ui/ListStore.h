@@ -1,7 +1,8 @@
 #pragma once
 // The favourites and history, their files and the window's size file: the model that the list box
 // only shows. Favourites are written as soon as they change; history and size shortly after their
-// first change, so that a kill or a crash loses nothing; everything again at the close.
+// first change, so that a kill or a crash loses nothing; all of these off the window's thread. The
+// close writes everything again, on the window's thread, and reports what fails.
 #include <windows.h>
 
 #include <functional>
@@ -10,6 +11,7 @@
 #include <string>
 
 #include "lists/FileError.h"
+#include "lists/FileWriter.h"
 #include "lists/FolderList.h"
 #include "lists/HistoryPurge.h"
 #include "lists/SettingsFile.h"
@@ -39,9 +41,10 @@ public:
 
     // The size the size file holds, with `current` for what it lacks. Raises EFileError.
     TWindowSize SavedSize(TWindowSize current) const;
-    // Moves an older favourites file to its new name and reads both lists; false when there is no
-    // favourites file (a first run). Raises EFileError; the lists read before the error stay.
-    bool Load();
+    // Moves an older favourites file to its new name and reads both lists, each on its own: a list
+    // whose file cannot be read stays empty, its file is never overwritten, and its error goes to
+    // `report`. False when there is no favourites file (a first run).
+    bool Load(const std::function<void(const EFileError&)>& report);
 
     const TFolderList& Favourites() const { return *MListF; }
     const TFolderList& History() const { return *MListH; }
@@ -63,18 +66,17 @@ public:
     // Writes the size and both lists. Raises EFileError. A size file that cannot be read is only
     // handed to `report`: the lists are still written, so that no change to them is lost.
     void SaveAll(TWindowSize size, const std::function<void(const EFileError&)>& report);
-    // Frees both lists (the window's destruction).
-    void Free();
 
 private:
     void HistoryChanged();
-    void SaveFavourites();
-    void SaveHistory();
-    void WriteSize(SettingsFile& settings, TWindowSize size);
+    // The bytes of the favourites' and the history's files, or nothing where the file must stay.
+    std::optional<std::string> FavouritesBytes();
+    std::optional<std::string> HistoryBytes();
     void ScheduleSave();
 
     HWND FWindow;
     UINT_PTR FSaveTimer;
+    TFileWriter FWriter;
     TFolderChecks& FChecks;
     const TTimings& FTimings;
     std::unique_ptr<TFolderList> MListF;

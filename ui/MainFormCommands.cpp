@@ -73,8 +73,8 @@ void TMainForm::ListBoxDblClick()
     if (!EditMode()) return;
     const std::wstring path = ListBoxText(ListBox, ListBoxSelection(ListBox));
     if (path.empty()) return;
-    MChecks->Check(path, fcReachable, [this, path](bool reachable) {
-        if (reachable && EditMode())
+    MChecks->Check(path, [this, path](TFolderState state) {
+        if (state == TFolderState::Exists && EditMode())
             ::ShellExecuteW(::GetDesktopWindow(), nullptr, path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
     });
 }

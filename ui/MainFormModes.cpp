@@ -62,13 +62,21 @@ void TMainForm::FormCreate()
         ApplyFont();
         LayoutControls();
     }
-    const TWindowSize saved = MStore->SavedSize(
-        SizeAtScale({OuterWidth(FHandle), OuterHeight(FHandle)}, FDpi, ::GetDpiForSystem()));
-    const TWindowSize size = SizeAtScale(saved, ::GetDpiForSystem(), FDpi);
-    SetOuterSize(FHandle, OuterWidth(FHandle), size.Height);
-    SetOuterSize(FHandle, size.Width, OuterHeight(FHandle));
+    // A file that cannot be read is reported and left as it is, and creation goes on: the window
+    // waits in standby with what could be read, and follows dialogs as after a good start.
+    const auto report = [this](const EFileError& error) { ReportError(error); };
+    try {
+        const UINT system = ::GetDpiForSystem();
+        const TWindowSize size =
+            SizeAtScale(MStore->SavedSize(SizeAtScale({OuterWidth(FHandle), OuterHeight(FHandle)}, FDpi, system)),
+                        system, FDpi);
+        SetOuterSize(FHandle, OuterWidth(FHandle), size.Height);
+        SetOuterSize(FHandle, size.Width, OuterHeight(FHandle));
+    } catch (const EFileError& error) {
+        report(error);
+    }
     EnsureOnScreen(FHandle);
-    if (MStore->Load()) {
+    if (MStore->Load(report)) {
         FillListBox(ListBox, MStore->Favourites().Items);
     } else {
         const std::wstring text = std::wstring(kApplicationTitle) +

@@ -1,5 +1,6 @@
 #include "winutil/ForeignWindow.h"
 
+#include <algorithm>
 #include <cwchar>
 
 namespace kestro {
@@ -13,24 +14,19 @@ bool SendToForeign(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam, UINT ti
     return answered;
 }
 
-namespace {
-// WM_GETTEXT into 260 zero-filled units, up to the first NUL; false when the window did not
-// answer in time.
-bool GetForeignText(HWND wnd, std::wstring& text, UINT timeoutMs)
-{
-    wchar_t buffer[MAX_PATH] = {};
-    const bool answered = SendToForeign(wnd, WM_GETTEXT, MAX_PATH, reinterpret_cast<LPARAM>(buffer), timeoutMs);
-    text.assign(buffer, wcsnlen(buffer, MAX_PATH));
-    return answered;
-}
-}  // namespace
-
 std::optional<std::wstring> QueryForeignText(HWND wnd, UINT timeoutMs)
 {
     LRESULT length = 0;
     if (!SendToForeign(wnd, WM_GETTEXTLENGTH, 0, 0, timeoutMs, &length)) return std::nullopt;
-    std::wstring text;
-    if (static_cast<int>(length) > 0 && !GetForeignText(wnd, text, timeoutMs)) return std::nullopt;
+    if (length <= 0) return std::wstring();
+    // The length may be more than the text holds (a mix of ANSI and Unicode windows), never less;
+    // WM_GETTEXT says how much it copied.
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    LRESULT copied = 0;
+    if (!SendToForeign(wnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), timeoutMs, &copied))
+        return std::nullopt;
+    text.resize(std::min(static_cast<size_t>(copied > 0 ? copied : 0), text.size() - 1));
+    text.resize(wcsnlen(text.c_str(), text.size()));
     return text;
 }
 

@@ -1,5 +1,7 @@
 #include "winutil/PathChecks.h"
 
+#include <algorithm>
+
 #include "winutil/DataFolder.h"
 #include "winutil/Handles.h"
 
@@ -53,14 +55,87 @@ bool IsDriveReady(wchar_t c)
     return ::GetDiskFreeSpaceExW(root, &freeToCaller, &total, nullptr) != FALSE;
 }
 
-bool HasReadyDrive(const std::wstring& path)
+namespace {
+bool IsSlash(wchar_t c)
 {
-    return !path.empty() && IsDriveReady(path.front());
+    return c == L'\\' || c == L'/';
+}
+
+// The path without a leading "\\?\" (and "UNC\" after it, given back as "\\").
+std::wstring_view WithoutLongPrefix(std::wstring_view path, bool& unc)
+{
+    unc = false;
+    if (path.size() < 4 || !IsSlash(path[0]) || !IsSlash(path[1]) || path[2] != L'?' || !IsSlash(path[3])) return path;
+    path.remove_prefix(4);
+    if (path.size() >= 4 && DriveLetterOf(path[0]) == L'U' && DriveLetterOf(path[1]) == L'N' &&
+        DriveLetterOf(path[2]) == L'C' && IsSlash(path[3])) {
+        unc = true;
+        path.remove_prefix(4);
+    }
+    return path;
+}
+}  // namespace
+
+bool IsFullPath(std::wstring_view path)
+{
+    bool unc = false;
+    path = WithoutLongPrefix(path, unc);
+    if (!unc && path.size() >= 3 && DriveLetterOf(path[0]) && path[1] == L':' && IsSlash(path[2])) return true;
+    if (!unc) {
+        if (path.size() < 2 || !IsSlash(path[0]) || !IsSlash(path[1])) return false;
+        path.remove_prefix(2);
+    }
+    // A server and a share, both named.
+    const size_t server = path.find_first_of(L"\\/");
+    return server != 0 && server != std::wstring_view::npos && server + 1 < path.size() && !IsSlash(path[server + 1]);
+}
+
+std::wstring RootOf(std::wstring_view path)
+{
+    bool unc = false;
+    path = WithoutLongPrefix(path, unc);
+    if (!unc && path.size() >= 2 && DriveLetterOf(path[0]) && path[1] == L':') return {path[0], L':', L'\\'};
+    if (!unc) path.remove_prefix(std::min<size_t>(2, path.size()));
+    const size_t server = path.find_first_of(L"\\/");
+    const size_t share = server == std::wstring_view::npos ? server : path.find_first_of(L"\\/", server + 1);
+    std::wstring root = L"\\\\" + std::wstring(path.substr(0, share));
+    for (wchar_t& c : root)
+        if (c == L'/') c = L'\\';
+    return root + L'\\';
+}
+
+TFolderState FolderStateFromError(DWORD error, bool rootAnswers)
+{
+    const bool notFound = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ||
+                          error == ERROR_INVALID_NAME || error == ERROR_DIRECTORY;
+    return notFound && rootAnswers ? TFolderState::Gone : TFolderState::OutOfReach;
+}
+
+TFolderState FolderState(const std::wstring& path)
+{
+    if (!IsFullPath(path)) return TFolderState::Gone;
+    // Without this an empty removable drive would make the system ask for a disk; the mode is this
+    // thread's own (see IsDriveReady).
+    DWORD savedMode = 0;
+    ::SetThreadErrorMode(SEM_FAILCRITICALERRORS, &savedMode);
+    const TScopeExit restoreMode([savedMode] { ::SetThreadErrorMode(savedMode, nullptr); });
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES) {
+        // A file is no folder; a link is one only while its target opens.
+        if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) return TFolderState::Gone;
+        if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) return TFolderState::Exists;
+        return FolderExists(path) ? TFolderState::Exists : TFolderState::Gone;
+    }
+    const DWORD error = ::GetLastError();
+    const std::wstring root = RootOf(path);
+    const bool rootAnswers = root.size() == 3 ? IsDriveReady(root[0])
+                                              : ::GetFileAttributesW(root.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return FolderStateFromError(error, rootAnswers);
 }
 
 bool FolderReachable(const std::wstring& path)
 {
-    return HasReadyDrive(path) && FolderExists(path);
+    return FolderState(path) == TFolderState::Exists;
 }
 
 }  // namespace kestro

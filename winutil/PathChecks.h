@@ -1,5 +1,6 @@
 #pragma once
-// Whether a listed folder can be used now, without the system asking for a disk.
+// Whether a listed folder is there, gone or out of reach now, found without the system asking for
+// a disk.
 #include <windows.h>
 
 #include <string>
@@ -14,8 +15,33 @@ wchar_t DriveLetterOf(wchar_t c);
 // behind "\\?\"), ASCII letters folded; empty for a path that names neither.
 std::wstring DriveKeyOf(std::wstring_view path);
 
+// Whether `path` is a full path, the only kind that names a folder to record, check or jump to:
+// drive-rooted ("C:\...") or UNC ("\\server\share..."), also behind "\\?\". A bare name
+// ("Desktop", as an address bar shows a place that is no folder) would be taken relative to
+// Kestro's own current folder.
+bool IsFullPath(std::wstring_view path);
+
+// The root of a full path: "C:\", or "\\server\share\" for a UNC path.
+std::wstring RootOf(std::wstring_view path);
+
+// What a check of a listed folder found.
+enum class TFolderState {
+    Exists,
+    // Its drive or share answers and the folder is not there, or the entry is no folder at all.
+    Gone,
+    // Its drive, server or share does not answer now: the folder may be back tomorrow.
+    OutOfReach,
+};
+
+// What a look at a folder that failed with `error` says, given whether the root of its drive or
+// share answers: only a folder not found on a root that answers is gone. A drive that is not
+// there now, one without its disk or still locked, a server or share that does not answer or
+// refuses the logon, and whatever else went wrong, say nothing of the folder itself.
+TFolderState FolderStateFromError(DWORD error, bool rootAnswers);
+
 bool IsDriveReady(wchar_t c);
-bool HasReadyDrive(const std::wstring& path);
+// The state of the folder `path` names; waits as long as its drive or share does.
+TFolderState FolderState(const std::wstring& path);
 bool FolderReachable(const std::wstring& path);
 
 }  // namespace kestro

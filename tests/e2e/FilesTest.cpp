@@ -126,34 +126,43 @@ TEST_F(Files, OldFavouritesFileStaysWhenTheNewOneExists)
     EXPECT_EQ(ReadDataFile(L"Kestro.lst"), old);
 }
 
-TEST_F(Files, LockedFavouritesAreReportedAndNeitherListIsWrittenBack)
+TEST_F(Files, AnUnreadableFavouritesFileIsReportedNeverWrittenAndDialogsAreStillFollowed)
 {
-    const std::string favourites = AnsiLines({L"C:\\windows"});
+    const std::string favourites = kUtf8Mark + "C:\\\xC3\x28\r\n";
     const std::string history = AnsiLines({L"C:\\users"});
     WriteDataFile(L"KestroF.lst", favourites);
     WriteDataFile(L"KestroH.lst", history);
-    const std::wstring path = TestDataDir() + L"KestroF.lst";
-    UniqueFile lock(::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-    ASSERT_TRUE(lock);
 
     kestro.Start();
     HWND box = BoxOfKestro(15000);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(TextOf(box), L"Kestro");
-    EXPECT_TRUE(IsFileError(MessageBoxText(box), L"ファイル " + path + L" は開けません。 ", L" "));
+    EXPECT_EQ(MessageBoxText(box), L"Unicode 文字のマッピングがターゲットのマルチバイト コード ページに存在しません.");
     EXPECT_TRUE(HasVisibleIcon(box)) << "an error box carries the error icon";
     PressDialogButton(box, IDOK);
-    ASSERT_NE(kestro.WaitForMainWindow(), nullptr);
-    // Back in its message loop once the box has gone.
-    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(box) && kestro.Answers(200); }));
-    // Creation stopped before standby mode, so the window still counts as in edit mode.
-    EXPECT_TRUE(kestro.EditMode());
-    EXPECT_TRUE(kestro.ListItems().empty());
+    // Creation goes on to standby, with the history it could read, and follows dialogs.
+    ASSERT_TRUE(kestro.WaitReady());
+    const std::wstring followed = ScratchFolder(L"FilesFollowed");
+    TItemDialog item;
+    item.Start(followed, L"name.txt");
+    EXPECT_TRUE(WaitFor([&] { return kestro.Visible() && kestro.Caption() != L"Kestro"; }, 3000))
+        << "the dialog was not followed after the error";
+    EXPECT_TRUE(WaitFor([&] { return ReadDataFile(L"KestroH.lst") == ListFileBytes({followed, L"C:\\users"}); },
+                        kestro::TTimings{}.SaveDelayMs + 5000))
+        << "the history that could be read is written back with the folder shown";
 
-    lock.reset();
     ASSERT_TRUE(kestro.Close());
     EXPECT_EQ(ReadDataFile(L"KestroF.lst"), favourites);
-    EXPECT_EQ(ReadDataFile(L"KestroH.lst"), history);
+}
+
+TEST_F(Files, ANotepadFileInUtf8WithoutAMarkIsReadAsWrittenAndWrittenBackByteForByte)
+{
+    const std::string notepad = Utf8Bytes(L"C:\\仕事\\資料\r\nC:\\users\r\n");
+    WriteDataFile(L"KestroF.lst", notepad);
+    kestro.StartReady();
+    EXPECT_EQ(kestro.ListItems(), (std::vector<std::wstring>{L"C:\\仕事\\資料", L"C:\\users"}));
+    ASSERT_TRUE(kestro.Close());
+    EXPECT_EQ(ReadDataFile(L"KestroF.lst"), notepad);
 }
 
 TEST_F(Files, Utf8FavouritesStayUtf8AfterAChange)
@@ -234,31 +243,29 @@ TEST_F(Files, ASettingsFileThatCannotBeReplacedKeepsTheWindowOpenForARetry)
     EXPECT_EQ(ReadDataFile(L"Kestro.ini").value_or("").rfind("[Window]\r\nHeight=", 0), 0u);
 }
 
-TEST_F(Files, OldFavouritesWaitingBehindUnreadableSettingsAreMovedOnceTheSettingsAreRepaired)
+TEST_F(Files, UnreadableSettingsAtStartAreReportedAndTheOlderFavouritesStillMoveAndLoad)
 {
     const std::string old = AnsiLines({L"C:\\windows", L"C:\\users"});
+    const std::string broken = kUtf8Mark + "\xC3\x28";
     WriteDataFile(L"Kestro.lst", old);
-    WriteDataFile(L"Kestro.ini", kUtf8Mark + "\xC3\x28");
+    WriteDataFile(L"Kestro.ini", broken);
     kestro.Start();
-    // The settings cannot be decoded at start, which stops creation before the lists, and
-    // again at close.
     HWND box = BoxOfKestro(15000);
     ASSERT_NE(box, nullptr);
     PressDialogButton(box, IDOK);
-    ASSERT_NE(kestro.WaitForMainWindow(), nullptr);
+    ASSERT_TRUE(kestro.WaitReady());
+    EXPECT_EQ(kestro.ListItems(), (std::vector<std::wstring>{L"C:\\windows", L"C:\\users"}));
+    EXPECT_FALSE(ReadDataFile(L"Kestro.lst"));
+
+    // Reported again at the close, which still writes the lists and leaves the settings as they are.
     ::PostMessageW(kestro.Main(), WM_CLOSE, 0, 0);
     ASSERT_TRUE(WaitFor([&] { return !::IsWindow(box); }));
     box = BoxOfKestro();
     ASSERT_NE(box, nullptr);
     PressDialogButton(box, IDOK);
     ASSERT_TRUE(WaitFor([&] { return kestro.Process().WaitExit(0); }, 10000));
-    EXPECT_FALSE(ReadDataFile(L"KestroF.lst")) << "an empty list took the place of the older file";
-
-    WriteDataFile(L"Kestro.ini", "");
-    kestro.StartReady();
-    EXPECT_EQ(kestro.ListItems(), (std::vector<std::wstring>{L"C:\\windows", L"C:\\users"}));
-    EXPECT_FALSE(ReadDataFile(L"Kestro.lst"));
     EXPECT_EQ(ReadDataFile(L"KestroF.lst"), old);
+    EXPECT_EQ(ReadDataFile(L"Kestro.ini"), broken);
 }
 
 // The lists reach the disk soon after they change, so that a kill loses nothing, and a list

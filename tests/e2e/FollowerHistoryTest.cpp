@@ -28,7 +28,8 @@ TLines OldEntries(int count)
 
 // One history case: the file before, the folders the dialog shows in turn, the file after.
 // Names: F and G are folders of the test, J is a folder named in Japanese, X and Y stand for
-// older entries. The item dialog's address bar shows `Label` before the folder, as Windows does in
+// older entries, D is "Desktop", the name an address bar shows for a place that is no folder (a
+// folder of that name is in Kestro's current folder). The item dialog's address bar shows `Label` before the folder, as Windows does in
 // its display language. The rules of a visit and the labels of other languages are unit tests.
 struct THistoryCase {
     const char* Name;
@@ -50,7 +51,11 @@ protected:
     {
         ResetDataDir();
         WriteDataFile(L"KestroF.lst", "");
+        const std::wstring current = ScratchFolder(L"HistoryCurrent");
+        ::CreateDirectoryW((current + L"\\Desktop").c_str(), nullptr);
+        ::SetCurrentDirectoryW(current.c_str());
         names = {{L"F", {ScratchFolder(L"HistoryF")}},
+                 {L"D", {L"Desktop"}},
                  {L"G", {ScratchFolder(L"HistoryG")}},
                  {L"J", {ScratchFolder(L"履歴のフォルダ")}},
                  {L"X", {L"C:\\KestroOld\\X"}},
@@ -114,6 +119,7 @@ INSTANTIATE_TEST_SUITE_P(
                         "EachMoveOfTheDialog", {L"X", L"Y"}, {L"F", L"G", L"F"}, false, {L"F", L"G", L"X", L"Y"}},
                     THistoryCase{"FolderAlreadyOnTop", {L"F", L"X", L"Y"}, {L"F"}, false, {L"F", L"X", L"Y"}},
                     THistoryCase{"ExplorerStyleDialog", {L"X", L"Y"}, {L"F"}, true, {L"X", L"Y"}},
+                    THistoryCase{"PlaceThatIsNoFolder", {L"X"}, {L"D"}, false, {L"X"}},
                     THistoryCase{"FolderNamedInJapanese", {L"X"}, {L"J"}, false, {L"J", L"X"}, L"Address: "}),
     [](const testing::TestParamInfo<THistoryCase>& info) { return info.param.Name; });
 
@@ -162,3 +168,40 @@ TEST(FollowerHistoryTab, ShowsTheNewFolderTrimsToFiftyAndIsLeftAloneWhileNothing
 }
 
 }  // namespace
+
+// A sync client or a virus scanner holds the history file for seconds while folders are recorded:
+// the window keeps answering, and the close writes every folder.
+TEST(FollowerHistoryHeld, AHistoryFileHeldForSecondsNeitherStopsTheWindowNorLosesAFolder)
+{
+    ResetDataDir();
+    const TLines folders = {ScratchFolder(L"HeldA"), ScratchFolder(L"HeldB"), ScratchFolder(L"HeldC")};
+    WriteDataFile(L"KestroF.lst", "");
+    WriteDataFile(L"KestroH.lst", ListFileBytes({L"C:\\KestroOld\\X"}));
+    TKestro kestro;
+    kestro.StartReady();
+    TItemDialog item;
+    item.Start(folders[0], L"name.txt");
+    ASSERT_TRUE(WaitFollowing(kestro, item.Dialog()));
+    ASSERT_TRUE(WaitFor([&] { return ReadDataFile(L"KestroH.lst") == ListFileBytes({folders[0], L"C:\\KestroOld\\X"}); },
+                        kestro::TTimings{}.SaveDelayMs + 5000));
+    const std::wstring path = TestDataDir() + L"KestroH.lst";
+    kestro::UniqueFile held(::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held);
+    int unanswered = 0;
+    const auto keepAsking = [&](DWORD ms) {
+        for (const ULONGLONG end = ::GetTickCount64() + ms; ::GetTickCount64() < end; ::Sleep(20)) {
+            DWORD_PTR result = 0;
+            if (!::SendMessageTimeoutW(kestro.Main(), WM_NULL, 0, 0, 0, 200, &result)) ++unanswered;
+        }
+    };
+    for (const std::wstring& folder : {folders[1], folders[2]}) {
+        item.Submit(folder);
+        ASSERT_TRUE(WaitFor([&] { return item.Folder() == folder; }));
+        keepAsking(kestro::TTimings{}.SaveDelayMs + 500);
+    }
+    keepAsking(1000);
+    EXPECT_EQ(unanswered, 0) << "the window stopped answering while the file was held";
+    held.reset();
+    ASSERT_TRUE(kestro.Close());
+    EXPECT_EQ(ReadDataFile(L"KestroH.lst"), ListFileBytes({folders[2], folders[1], folders[0], L"C:\\KestroOld\\X"}));
+}

@@ -169,7 +169,7 @@ TEST_F(ListCommands, UpAndDownMoveTheSelectedFavouriteStepByStep)
     CloseAndExpect(AnsiLines({L"C:\\A", L"C:\\B", L"C:\\C"}), "");
 }
 
-TEST_F(ListCommands, LeavingHistoryPurgesMissingEntriesBeforeTheCutToFiftyButArrivingDoesNot)
+TEST_F(ListCommands, LeavingHistoryPurgesGoneEntriesKeepsThoseOutOfReachAndCutsToFiftyButArrivingDoesNot)
 {
     ::RemoveDirectoryW(gone.c_str());
     const std::wstring root = ScratchFolder(L"Kept");
@@ -180,16 +180,22 @@ TEST_F(ListCommands, LeavingHistoryPurgesMissingEntriesBeforeTheCutToFiftyButArr
     }
     const std::wstring file = root + L"\\file.txt";
     WriteBytes(file, "x");
-    // 55 lines: the missing folder and the empty line near the top, the file further down.
+    // Folders that will be back tomorrow: on a drive letter that is not there now, on a server
+    // that does not answer.
+    wchar_t letter = L'Z';
+    while (letter > L'D' && (::GetLogicalDrives() & (1u << (letter - L'A')))) --letter;
+    const TEntries offline = {std::wstring{letter} + L":\\photos\\2026", L"\\\\kestro-nas-asleep\\share\\docs"};
+    // 57 lines: the missing folder, the empty line and the offline ones near the top, the file further down.
     TEntries history = kept;
-    history.insert(history.begin() + 1, {gone, L""});
+    history.insert(history.begin() + 1, {gone, L"", offline[0], offline[1]});
     history.insert(history.begin() + 40, file);
     Start({L"C:\\A"}, history);
     SwitchTab(1);
     EXPECT_EQ(kestro.ListItems(), history);
     SwitchTab(0);
     SwitchTab(1);
-    const TEntries first50(kept.begin(), kept.begin() + 50);
+    TEntries first50 = {kept[0], offline[0], offline[1]};
+    first50.insert(first50.end(), kept.begin() + 1, kept.begin() + 48);
     EXPECT_TRUE(WaitFor([&] { return kestro.ListItems() == first50; })) << kestro.ListItems().size();
     CloseAndExpect(AnsiLines({L"C:\\A"}), ListFileBytes(first50));
 }

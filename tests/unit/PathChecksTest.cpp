@@ -39,4 +39,58 @@ TEST(DriveKeyOf, GroupsPathsByTheDriveOrServerTheyWaitOn)
     for (const auto& [path, key] : cases) EXPECT_EQ(kestro::DriveKeyOf(path), key);
 }
 
+TEST(IsFullPath, OnlyDriveRootedAndUncPathsNameFolders)
+{
+    const std::pair<const wchar_t*, bool> cases[] = {
+        {L"C:\\", true},
+        {L"c:\\Users\\a", true},
+        {L"C:/Users", true},
+        {L"\\\\server\\share", true},
+        {L"\\\\server\\share\\docs", true},
+        {L"\\\\?\\C:\\long", true},
+        {L"\\\\?\\UNC\\server\\share", true},
+        {L"Desktop", false},
+        {L"PC", false},
+        {L"C:", false},
+        {L"C:folder", false},
+        {L"\\folder", false},
+        {L"\\\\server", false},
+        {L"\\\\server\\", false},
+        {L"\\\\\\share", false},
+        {L"", false},
+        {L"1:\\", false},
+    };
+    for (const auto& [path, full] : cases) EXPECT_EQ(kestro::IsFullPath(path), full) << testing::PrintToString(std::wstring(path));
+}
+
+TEST(RootOf, TheDriveOrTheShareAFolderLivesOn)
+{
+    EXPECT_EQ(kestro::RootOf(L"c:\\Users\\a"), L"c:\\");
+    EXPECT_EQ(kestro::RootOf(L"\\\\nas\\photos\\2026"), L"\\\\nas\\photos\\");
+    EXPECT_EQ(kestro::RootOf(L"//nas/photos"), L"\\\\nas\\photos\\");
+    EXPECT_EQ(kestro::RootOf(L"\\\\?\\UNC\\nas\\photos\\x"), L"\\\\nas\\photos\\");
+    EXPECT_EQ(kestro::RootOf(L"\\\\?\\D:\\x"), L"D:\\");
+}
+
+TEST(FolderStateFromError, GoneOnlyWhenNotFoundOnARootThatAnswers)
+{
+    using kestro::TFolderState;
+    const struct {
+        DWORD Error;
+        bool RootAnswers;
+        TFolderState Expected;
+    } cases[] = {
+        {ERROR_FILE_NOT_FOUND, true, TFolderState::Gone},
+        {ERROR_PATH_NOT_FOUND, true, TFolderState::Gone},
+        {ERROR_PATH_NOT_FOUND, false, TFolderState::OutOfReach},  // a drive letter not there now
+        {ERROR_BAD_NETPATH, false, TFolderState::OutOfReach},
+        {ERROR_BAD_NET_NAME, true, TFolderState::OutOfReach},
+        {ERROR_NOT_READY, false, TFolderState::OutOfReach},
+        {ERROR_LOGON_FAILURE, true, TFolderState::OutOfReach},
+        {ERROR_ACCESS_DENIED, true, TFolderState::OutOfReach},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(kestro::FolderStateFromError(c.Error, c.RootAnswers), c.Expected) << "error " << c.Error;
+}
+
 }  // namespace

@@ -61,7 +61,15 @@ INSTANTIATE_TEST_SUITE_P(
                                kWestern, TTextEncoding::Ansi, L"\u00EF\u00BBA"},
                     DecodeCase{"Western", "C:\\\xC4", kWestern, TTextEncoding::Ansi, L"C:\\\u00C4"},
                     DecodeCase{"Japanese", "C:\\\x83\x65", kJapanese, TTextEncoding::Ansi, L"C:\\\u30C6"},
-                    DecodeCase{"Empty", "", kJapanese, TTextEncoding::Ansi, L""}),
+                    DecodeCase{"Empty", "", kJapanese, TTextEncoding::Ansi, L""},
+                    // Notepad's UTF-8 without a mark, read alike in either code page.
+                    DecodeCase{"Utf8WithoutMarkIn932", "C:\\\xE4\xBB\x95\xE4\xBA\x8B", kJapanese,
+                               TTextEncoding::Utf8WithoutMark, L"C:\\\u4ED5\u4E8B"},
+                    DecodeCase{"Utf8WithoutMarkIn1252", "C:\\\xE4\xBB\x95\xE4\xBA\x8B", kWestern,
+                               TTextEncoding::Utf8WithoutMark, L"C:\\\u4ED5\u4E8B"},
+                    // Not UTF-8 (cut short), and it comes back the same through 1252.
+                    DecodeCase{"CutUtf8In1252", "C:\\\xE8\xB3\x87\xE6", kWestern, TTextEncoding::Ansi,
+                               L"C:\\\u00E8\u00B3\u2021\u00E6"}),
     [](const auto& info) { return info.param.Name; });
 
 TEST(DecodeTextErrors, BrokenTextAfterAMarkIsRejected)
@@ -79,6 +87,9 @@ TEST(DecodeTextErrors, BrokenTextAfterAMarkIsRejected)
         TDecodedText decoded;
         EXPECT_FALSE(DecodeText(bytes, kWestern, decoded)) << testing::PrintToString(bytes);
     }
+    // Bytes that would not come back the same through 932 (the second pair is no character there).
+    TDecodedText decoded;
+    EXPECT_FALSE(DecodeText("C:\\\xE8\xB3\x87\xE6", kJapanese, decoded));
 }
 
 TEST(SplitLines, BreaksAtEveryLineEndAndKeepsEverythingElse)
@@ -150,6 +161,8 @@ TEST(EncodeLines, FilesWrittenAsTheyWereReadComeBackByteForByte)
                      10),
          kJapanese},
         {std::string("\xFE\xFF\0C\0:\0\r\0\n", 10), kWestern},
+        {"C:\\\xE4\xBB\x95\xE4\xBA\x8B\\\xE8\xB3\x87\xE6\x96\x99\r\n", kJapanese},
+        {"C:\\\xE4\xBB\x95\xE4\xBA\x8B\\\xE8\xB3\x87\xE6\x96\x99\r\n", kWestern},
     };
     for (const auto& file : files) {
         TDecodedText decoded;

@@ -31,41 +31,35 @@ wchar_t MissingLetter()
     return 0;
 }
 
-struct TPathCase {
-    std::wstring Path;
-    bool ReadyDrive;
-    bool Reachable;
-};
-
-TEST(PathChecksOnDrives, JudgeTheFirstCharacterThenTheFolder)
+TEST(PathChecksOnDrives, AFolderIsGoneOnlyWhereItsDriveOrShareAnswers)
 {
+    using kestro::TFolderState;
     const wchar_t missing = MissingLetter();
     ASSERT_NE(missing, 0);
     const std::wstring scratch = ScratchFolder(L"pathchecks");
     const std::wstring file = scratch + L"\\file.txt";
     WriteBytes(file, "x");
 
-    const std::vector<TPathCase> cases = {
-        {L"C:\\windows", true, true},
-        {L"c:\\windows", true, true},
-        {scratch, true, true},
-        {file, true, false},
-        {L"C:\\kestro-no-such-folder", true, false},
-        {std::wstring{missing} + L":\\", false, false},
-        {std::wstring{static_cast<wchar_t>(missing + 32)} + L":\\windows", false, false},
-        {L"\\\\kestro-no-server\\share", true, false},
-        {L"\\", true, true},
-        {L"", false, false},
-        {L"1:\\", false, false},
-        {L":\\", false, false},
-        {L" C:\\windows", false, false},
-        {L"\u00E9:\\", false, false},
-        {L"\uFF23:\\windows", false, false},  // full-width C
+    const std::pair<std::wstring, TFolderState> cases[] = {
+        {L"C:\\windows", TFolderState::Exists},
+        {L"c:\\windows", TFolderState::Exists},
+        {scratch, TFolderState::Exists},
+        {file, TFolderState::Gone},
+        {L"C:\\kestro-no-such-folder", TFolderState::Gone},
+        {std::wstring{missing} + L":\\photos\\2026", TFolderState::OutOfReach},
+        {std::wstring{static_cast<wchar_t>(missing + 32)} + L":\\windows", TFolderState::OutOfReach},
+        {L"\\\\kestro-nas-asleep\\share\\docs", TFolderState::OutOfReach},
+        // Relative paths and names of places that are no folders, whatever Kestro's current folder holds.
+        {L"windows", TFolderState::Gone},
+        {L"\\", TFolderState::Gone},
+        {L"", TFolderState::Gone},
+        {L"1:\\", TFolderState::Gone},
+        {L" C:\\windows", TFolderState::Gone},
+        {L"\uFF23:\\windows", TFolderState::Gone},  // full-width C
     };
-    for (const TPathCase& c : cases) {
-        EXPECT_EQ(kestro::HasReadyDrive(c.Path), c.ReadyDrive) << Narrow(c.Path);
-        EXPECT_EQ(kestro::FolderReachable(c.Path), c.Reachable) << Narrow(c.Path);
-    }
+    ASSERT_TRUE(::SetCurrentDirectoryW(L"C:\\"));
+    for (const auto& [path, state] : cases)
+        EXPECT_EQ(kestro::FolderState(path), state) << Narrow(path);
 }
 
 TEST(PathChecksOnDrives, RestoreTheThreadsErrorModeAndLeaveTheProcessModeAlone)
