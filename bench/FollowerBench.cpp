@@ -425,10 +425,21 @@ double ExplorerStall(const std::wstring& folder)
     return longest;
 }
 
+// Jumps back and forth between favourites `a` and `b` in a dialog whose folder `shown` reads.
+std::vector<double> TimeJumps(const TKestro& kestro, const std::function<std::wstring()>& shown, HWND box,
+                              const std::wstring& a, const std::wstring& b)
+{
+    std::vector<double> jumps;
+    for (int i = 0; i < kJumps; ++i) jumps.push_back(TimeJump(kestro, i % 2, shown, i % 2 ? b : a, box, L"name.txt"));
+    return jumps;
+}
+
 }  // namespace
 
-int main()
+// With the argument "jumps" only the jumps are measured and printed.
+int main(int argc, char** argv)
 {
+    const bool jumpsOnly = argc > 1 && std::string(argv[1]) == "jumps";
     std::setvbuf(stdout, nullptr, _IONBF, 0);
     ResetDataDir();
     const std::wstring start = ScratchFolder(L"BenchStart");
@@ -444,6 +455,22 @@ int main()
     }
     std::printf("Kestro follower benchmark (%d trials for latencies, %d rounds for ticks)\n\n", kTrials, kRounds);
 
+    if (jumpsOnly) {
+        TItemDialog item;
+        item.Start(start, L"name.txt");
+        WaitFollowing(kestro, item.Dialog());
+        const std::vector<double> itemJumps =
+            TimeJumps(kestro, [&] { return item.Folder(); }, item.FileNameBox(), a, b);
+        item.Process().Kill();
+        TFileDialogApp real;
+        real.Start(L"save", start, L"name.txt");
+        WaitFollowing(kestro, real.Dialog());
+        const std::vector<double> realJumps =
+            TimeJumps(kestro, [&] { return FolderOf(real.Caption()); }, real.FileNameBox(), a, b);
+        PrintJumps("jump, item dialog (click to name back)", itemJumps);
+        PrintJumps("jump, real save dialog (click to name back)", realJumps);
+        return 0;
+    }
     const TLatencies announcing = MeasureLatencies(kestro, start, idAnnounces);
     const TLatencies silent = MeasureLatencies(kestro, start, 0);
     std::printf("latencies measured: announcing dialog, then silent dialog (the timer alone)\n\n");
@@ -456,10 +483,7 @@ int main()
     WaitFollowing(kestro, item.Dialog());
     const double itemRatio = PrintRatio("tick, item dialog in front (4 messages)", TickMicroseconds(main),
                                         MessageFloorMicroseconds({item.FileNameBox(), item.Breadcrumb()}));
-    std::vector<double> itemJumps;
-    for (int i = 0; i < kJumps; ++i)
-        itemJumps.push_back(TimeJump(
-            kestro, i % 2, [&] { return item.Folder(); }, i % 2 ? b : a, item.FileNameBox(), L"name.txt"));
+    const std::vector<double> itemJumps = TimeJumps(kestro, [&] { return item.Folder(); }, item.FileNameBox(), a, b);
     PrintJumps("jump, item dialog (click to name back)", itemJumps);
     BringToFront(item.Dialog());
     WaitFollowing(kestro, item.Dialog());
@@ -470,10 +494,8 @@ int main()
     TFileDialogApp real;
     real.Start(L"save", start, L"name.txt");
     WaitFollowing(kestro, real.Dialog());
-    std::vector<double> realJumps;
-    for (int i = 0; i < kJumps; ++i)
-        realJumps.push_back(TimeJump(
-            kestro, i % 2, [&] { return FolderOf(real.Caption()); }, i % 2 ? b : a, real.FileNameBox(), L"name.txt"));
+    const std::vector<double> realJumps =
+        TimeJumps(kestro, [&] { return FolderOf(real.Caption()); }, real.FileNameBox(), a, b);
     std::printf("\n");
     PrintJumps("jump, real save dialog (click to name back)", realJumps);
     BringToFront(real.Dialog());

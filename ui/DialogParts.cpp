@@ -9,8 +9,9 @@ void TDialogParts::Find(HWND dialog)
     if (dialog != FDialog) {
         FDialog = dialog;
         FBox = FBar = nullptr;
+        FFolderPicker = IsFolderPicker(dialog);
     }
-    if (!FBox || !::IsChild(dialog, FBox)) FBox = FindChildByClass(dialog, L"Edit");
+    if (!FBox || !::IsChild(dialog, FBox)) FBox = FindFileNameBox(dialog);
     if (!FBar || !::IsChild(dialog, FBar)) FBar = FindBreadcrumbBar(dialog);
 }
 

@@ -76,6 +76,9 @@ void TFollower::Follow(HWND announced)
         SetCaptionIfChanged(FWindow, std::wstring(kApplicationTitle) + L" - " + OwnerPath(dialog));
         Dock(dialog);
         if (!::IsWindowVisible(FWindow)) ShowOnTopInactive(FWindow);
+        // A dialog of a program that is always on top is topmost too, and comes above the tool
+        // window whenever it is activated again.
+        if (IsAbove(dialog, FWindow)) ShowOnTopInactive(FWindow);
         MDlg = dialog;
         ReadDialog();
     }

@@ -40,12 +40,11 @@ public:
     void WMFollowRequest(WPARAM request, LPARAM wnd);
     void RecheckTimerTimer();
 
-    // The dialog followed, its file-name box and the name last read from it; 0 and empty when no
-    // dialog is followed.
+    // The dialog followed and its file-name box; 0 when no dialog is followed.
     HWND Dialog() const { return MDlg; }
     HWND Box() const { return MEdt; }
-    const std::wstring& Name() const { return MTxt; }
-    // The name to put back into the dialog from now on.
+    bool FolderPicker() const { return MParts.FolderPicker(); }
+    // The name put back into the dialog from the status line.
     void SetName(const std::wstring& name) { MTxt = name; }
 
 private:

@@ -28,8 +28,10 @@ TJumpState TJumpRunner::State() const
 bool TJumpRunner::DialogTakesInput(const TJumpTarget& target) const
 {
     // A dialog disabled by its own message box, or gone, takes nothing; nor does one that a jump
-    // is still typing into.
-    return !MDialogWork.Busy() && ::IsWindowEnabled(target.Dialog) && ::IsWindowEnabled(target.Box);
+    // is still typing into, nor a name box hidden or disabled by its program. A folder picker may
+    // take a folder typed into its box as the folder chosen and close: it is left alone.
+    return !MDialogWork.Busy() && ::IsWindowEnabled(target.Dialog) && ::IsWindowEnabled(target.Box) &&
+           ::IsWindowVisible(target.Box) && !target.FolderPicker;
 }
 
 void TJumpRunner::Jump(const std::wstring& folder)
@@ -52,7 +54,7 @@ void TJumpRunner::Jump(const std::wstring& folder)
         moment.Own = FWindow;
         moment.DialogTakesInput = DialogTakesInput(now);
         if (!JumpGoesAhead(moment)) return;
-        Run([order = TFolderJump{now.Dialog, now.Box, folder, now.Name, 0, FTimings}](ULONGLONG deadline) mutable {
+        Run([order = TFolderJump{now.Dialog, now.Box, folder, 0, FTimings}](ULONGLONG deadline) mutable {
             order.Deadline = deadline;
             SendFolderToDialog(order);
         });

@@ -18,8 +18,7 @@ namespace kestro {
 struct TJumpTarget {
     HWND Dialog = nullptr;
     HWND Box = nullptr;
-    // The user's file name, to go back into the box.
-    std::wstring Name;
+    bool FolderPicker = false;
 };
 
 // The moment a jump's folder check answers: whether the jump still goes ahead.

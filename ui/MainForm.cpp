@@ -250,7 +250,7 @@ void TMainForm::CreateOwners()
                                             static_cast<TFollowerHost&>(*this), FTimings);
     MJump = std::make_unique<TJumpRunner>(
         FHandle, WM_WORKDONE, kJumpBoundTimerId, *MChecks, FTimings, [this] { return EditMode(); },
-        [this] { return TJumpTarget{MFollower->Dialog(), MFollower->Box(), MFollower->Name()}; });
+        [this] { return TJumpTarget{MFollower->Dialog(), MFollower->Box(), MFollower->FolderPicker()}; });
     MExplorer = std::make_unique<TExplorerTab>(FHandle, WM_WORKDONE, FTimings, [this] {
         if (TabIndex() != tabExplorer) return;
         // Nothing moves under the user's pointer: the selection stays on its folder.

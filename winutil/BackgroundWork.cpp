@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "winutil/Handles.h"
+#include "winutil/Timings.h"
 
 namespace kestro {
 
@@ -27,12 +28,16 @@ struct TBackgroundWork::TShared {
         std::function<void()> Done;
     };
     SRWLOCK Lock = SRWLOCK_INIT;
+    // Signalled when a piece comes in or the work is closed; idle threads wait on it.
+    CONDITION_VARIABLE Arrived = CONDITION_VARIABLE_INIT;
     std::deque<TPiece> Waiting;
     std::vector<std::function<void()>> Finished;
     HWND Window;
     UINT Message;
     size_t MaxThreads;
     size_t Threads = 0;
+    size_t IdleThreads = 0;
+    DWORD LingerMs = TTimings{}.WorkerLingerMs;
     bool Closed = false;
 };
 
@@ -49,6 +54,7 @@ TBackgroundWork::~TBackgroundWork()
     FShared->Closed = true;
     FShared->Waiting.clear();
     FShared->Finished.clear();
+    ::WakeAllConditionVariable(&FShared->Arrived);
 }
 
 void TBackgroundWork::Queue(std::function<void()> work, std::function<void()> done)
@@ -56,11 +62,17 @@ void TBackgroundWork::Queue(std::function<void()> work, std::function<void()> do
     {
         const TLockGuard guard(FShared->Lock);
         FShared->Waiting.push_back({std::move(work), std::move(done)});
+        if (FShared->IdleThreads > 0) {
+            ::WakeConditionVariable(&FShared->Arrived);
+            return;
+        }
         if (FShared->Threads >= FShared->MaxThreads) return;
         ++FShared->Threads;
     }
-    // Threads come and go with the work: an idle Kestro keeps none. The thread holds its own
-    // reference to the shared state, which outlives this object while a piece still runs.
+    // Threads come and go with the work: an idle Kestro keeps none for more than a few seconds,
+    // and work that comes in a burst (a click, then its jump) does not wait for a new thread at
+    // each piece. The thread holds its own reference to the shared state, which outlives this
+    // object while a piece still runs.
     auto* reference = new std::shared_ptr<TShared>(FShared);
     const UniqueHandle thread(::CreateThread(nullptr, 0, &TBackgroundWork::Worker, reference, 0, nullptr));
     if (thread) return;
@@ -77,6 +89,11 @@ DWORD WINAPI TBackgroundWork::Worker(void* parameter)
         TShared::TPiece piece;
         {
             const TLockGuard guard(shared.Lock);
+            if (!shared.Closed && shared.Waiting.empty()) {
+                ++shared.IdleThreads;
+                ::SleepConditionVariableSRW(&shared.Arrived, &shared.Lock, shared.LingerMs, 0);
+                --shared.IdleThreads;
+            }
             if (shared.Closed || shared.Waiting.empty()) {
                 --shared.Threads;
                 return 0;

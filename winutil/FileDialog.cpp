@@ -1,6 +1,7 @@
 #include "winutil/FileDialog.h"
 
 #include <cwchar>
+#include <vector>
 
 namespace kestro {
 
@@ -28,6 +29,39 @@ bool HasDirectChild(HWND parent, const wchar_t* className)
 {
     return ::FindWindowExW(parent, nullptr, className, nullptr) != nullptr;
 }
+
+constexpr int kNameComboId = 1148;  // cmb13
+constexpr int kNameEditId = 1152;   // edt1
+constexpr wchar_t kItemViewClass[] = L"DUIViewWndClassName";
+
+bool IsCombo(HWND wnd)
+{
+    const std::wstring name = GetWindowClass(wnd);
+    return name == L"ComboBoxEx32" || name == L"ComboBox";
+}
+
+// The combo boxes below `parent` in EnumChildWindows order.
+std::vector<HWND> CombosBelow(HWND parent)
+{
+    std::vector<HWND> combos;
+    ::EnumChildWindows(
+        parent,
+        [](HWND child, LPARAM found) {
+            if (IsCombo(child)) reinterpret_cast<std::vector<HWND>*>(found)->push_back(child);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&combos));
+    return combos;
+}
+
+// The name's combo box below `parent`: an edit box of the program's own may carry any id, but it is
+// no combo box.
+HWND NameComboBelow(HWND parent)
+{
+    for (HWND combo : CombosBelow(parent))
+        if (::GetDlgCtrlID(combo) == kNameComboId) return combo;
+    return nullptr;
+}
 }  // namespace
 
 std::wstring GetWindowClass(HWND wnd)
@@ -44,6 +78,26 @@ bool IsFileDialog(HWND wnd)
     // dialog hosts a view frame instead.
     if (!HasDirectChild(wnd, L"SHELLDLL_DefView") && !HasDirectChild(wnd, L"DUIViewWndClassName")) return false;
     return ::GetDlgItem(wnd, IDOK) != nullptr && ::GetDlgItem(wnd, IDCANCEL) != nullptr;
+}
+
+HWND FindFileNameBox(HWND dialog)
+{
+    const HWND view = ::FindWindowExW(dialog, nullptr, kItemViewClass, nullptr);
+    const HWND combo = NameComboBelow(view ? view : dialog);
+    if (combo) return FindChildByClass(combo, L"Edit");
+    if (view) return nullptr;
+    const HWND edit = ::GetDlgItem(dialog, kNameEditId);
+    return GetWindowClass(edit) == L"Edit" ? edit : nullptr;
+}
+
+bool IsFolderPicker(HWND dialog)
+{
+    const HWND view = ::FindWindowExW(dialog, nullptr, kItemViewClass, nullptr);
+    if (!view) return false;
+    const HWND name = NameComboBelow(view);
+    for (HWND combo : CombosBelow(view))
+        if (combo != name && !::IsChild(name, combo)) return false;
+    return true;
 }
 
 HWND FindBreadcrumbBar(HWND dialog)

@@ -14,6 +14,17 @@ std::wstring GetWindowClass(HWND wnd);
 // child and both controls 1 and 2.
 bool IsFileDialog(HWND wnd);
 
+// The box the dialog gives the file's name: the edit of the combo box with control id 1148
+// (cmb13), or the plain edit 1152 (edt1) where there is no such combo, in the older dialog; in the
+// item dialog the edit of the combo box 1148 in its view ("DUIViewWndClassName"). Never a search
+// box, a rename box of the file list or an edit box of the program's own; 0 when there is none.
+HWND FindFileNameBox(HWND dialog);
+
+// Whether an item dialog picks folders (FOS_PICKFOLDERS): its view offers no file types, only the
+// name box. Enter with a folder's path in the box of such a dialog may choose that folder and
+// close it; an older dialog never picks folders.
+bool IsFolderPicker(HWND dialog);
+
 // The newer item dialog's breadcrumb bar, at the end of the chain "WorkerW" > "ReBarWindow32" >
 // "Address Band Root" > "msctls_progress32" > "Breadcrumb Parent" > "ToolbarWindow32", each a
 // first direct child of the one before; 0 when a link is missing (the older dialog has none).

@@ -19,19 +19,6 @@ bool Before(ULONGLONG deadline)
     return ::GetTickCount64() < deadline;
 }
 
-// Bringing the dialog forward and focusing its box wait for its thread without a limit, so it
-// must answer first.
-bool FocusBox(HWND dialog, HWND box, const TTimings& timings)
-{
-    // The worker thread needs a message queue of its own to share another thread's input.
-    MSG msg;
-    ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);
-    if (!ForeignWindowAnswers(dialog, timings.JumpSendTimeoutMs)) return false;
-    ForceForeground(dialog);
-    FocusForeignControl(box);
-    return true;
-}
-
 bool SetBoxText(HWND box, const std::wstring& text, const TTimings& timings)
 {
     return SetForeignText(box, text, timings.JumpSendTimeoutMs);
@@ -44,70 +31,92 @@ bool ModifierDown()
     return false;
 }
 
-// An Enter goes wherever the keyboard is: only to the dialog in front with its box focused, and
-// never made into a shortcut by a key the user holds.
-bool EnterReachesBox(HWND dialog, HWND box)
+// Windows activates another program's dialog asynchronously: the dialog is in front only once its
+// own thread has handled the activation, which gives the focus back to the control that had it
+// when the dialog lost the front (after a click in the file list, the list). So the box gets the
+// focus from the dialog's own thread, once the dialog is active, and again whenever the dialog took
+// it back. With `forEnter` no modifier key may be down either, or the Enter would be a shortcut.
+bool WaitForBox(HWND dialog, HWND box, bool forEnter, ULONGLONG deadline, const TTimings& timings)
 {
-    if (::GetForegroundWindow() != dialog || ModifierDown()) return false;
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof info;
-    return ::GetGUIThreadInfo(::GetWindowThreadProcessId(dialog, nullptr), &info) && info.hwndFocus == box;
-}
-
-bool WaitUntilEnterReachesBox(const TFolderJump& jump)
-{
-    const ULONGLONG end = ::GetTickCount64() + jump.Timings.JumpFocusBoundMs;
-    while (!EnterReachesBox(jump.Dialog, jump.Box)) {
-        if (::GetTickCount64() >= end || !Before(jump.Deadline)) return false;
-        ::Sleep(jump.Timings.JumpPollMs);
+    const DWORD thread = ::GetWindowThreadProcessId(dialog, nullptr);
+    const ULONGLONG end = ::GetTickCount64() + timings.JumpFocusBoundMs;
+    HWND askedWhile = nullptr;
+    bool asked = false;
+    for (;;) {
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof info;
+        const bool active = ::GetForegroundWindow() == dialog && ::GetGUIThreadInfo(thread, &info) &&
+                            info.hwndActive == dialog;
+        if (active && info.hwndFocus == box && !(forEnter && ModifierDown())) return true;
+        if (active && info.hwndFocus != box && (!asked || info.hwndFocus != askedWhile)) {
+            asked = FocusForeignControl(box, timings.JumpSendTimeoutMs);
+            askedWhile = info.hwndFocus;
+        }
+        if (::GetTickCount64() >= end || !Before(deadline)) return false;
+        ::Sleep(timings.JumpPollMs);
     }
-    return true;
 }
 
-std::optional<std::wstring> ShownFolder(HWND dialog, const TTimings& timings)
+bool BringForward(HWND dialog, HWND box, ULONGLONG deadline, const TTimings& timings)
 {
-    HWND bar = FindBreadcrumbBar(dialog);
-    if (!bar) return std::nullopt;
+    // Bringing the dialog forward waits for its thread without a limit, so it must answer first.
+    if (!ForeignWindowAnswers(dialog, timings.JumpSendTimeoutMs)) return false;
+    ForceForeground(dialog);
+    return WaitForBox(dialog, box, false, deadline, timings);
+}
+
+std::optional<std::wstring> ShownFolder(HWND bar, const TTimings& timings)
+{
     const std::optional<std::wstring> text = QueryForeignText(bar, timings.ReadTimeoutMs);
     if (!text) return std::nullopt;
     return FolderFromBreadcrumbText(*text);
 }
 
-TJumpReading ReadJump(const TFolderJump& jump)
+TJumpReading ReadJump(const TFolderJump& jump, HWND bar)
 {
     TJumpReading reading;
     reading.DialogGone = !::IsWindow(jump.Dialog);
     if (reading.DialogGone) return reading;
     reading.Box = QueryForeignText(jump.Box, jump.Timings.ReadTimeoutMs);
-    reading.Shown = ShownFolder(jump.Dialog, jump.Timings);
+    reading.HasBar = bar != nullptr;
+    if (bar) reading.Shown = ShownFolder(bar, jump.Timings);
     return reading;
 }
 
-void WaitUntilTaken(const TFolderJump& jump, const std::optional<std::wstring>& shownBefore)
+TJumpProgress WaitForMove(const TFolderJump& jump, HWND bar, const std::optional<std::wstring>& shownBefore)
 {
-    const ULONGLONG end = ::GetTickCount64() + jump.Timings.JumpTakeBoundMs;
-    while (::GetTickCount64() < end && Before(jump.Deadline) &&
-           !DialogTookFolder(shownBefore, ReadJump(jump), jump.Folder))
+    const ULONGLONG entered = ::GetTickCount64();
+    for (;;) {
+        const DWORD since = static_cast<DWORD>(::GetTickCount64() - entered);
+        const TJumpProgress progress =
+            JumpProgress(shownBefore, ReadJump(jump, bar), jump.Folder, since, jump.Timings.JumpNoMoveBoundMs);
+        if (progress != TJumpProgress::Waiting || since >= jump.Timings.JumpTakeBoundMs || !Before(jump.Deadline))
+            return progress;
         ::Sleep(jump.Timings.JumpPollMs);
+    }
 }
 
 // Puts the name back unless the user has typed into the box meanwhile.
-void PutNameBack(const TFolderJump& jump)
+void PutNameBack(const TFolderJump& jump, const std::wstring& name)
 {
-    if (jump.Name.empty() || !Before(jump.Deadline)) return;
+    if (name.empty() || !Before(jump.Deadline)) return;
     // A dialog still busy with the move is waited for: its box is emptied at the end of it.
     const std::optional<std::wstring> text = QueryForeignText(jump.Box, jump.Timings.JumpSendTimeoutMs);
-    if (text && NameGoesBack(*text, jump.Folder, jump.Name)) SetBoxText(jump.Box, jump.Name, jump.Timings);
+    if (text && NameGoesBack(*text, jump.Folder, name)) SetBoxText(jump.Box, name, jump.Timings);
 }
 }  // namespace
 
-bool DialogTookFolder(const std::optional<std::wstring>& shownBefore, const TJumpReading& now, std::wstring_view folder)
+TJumpProgress JumpProgress(const std::optional<std::wstring>& shownBefore, const TJumpReading& now,
+                           std::wstring_view folder, DWORD sinceEnterMs, DWORD noMoveMs)
 {
-    if (now.DialogGone) return true;
-    if (now.Box && *now.Box != folder) return true;
+    if (now.DialogGone) return TJumpProgress::Moved;
+    if (now.Box && *now.Box != folder) return TJumpProgress::Moved;
     // A dialog that keeps the folder in its box after the move shows the move in its address bar;
     // one that showed the folder before the Enter has not necessarily taken the Enter yet.
-    return now.Shown && now.Shown != shownBefore && SameFolder(*now.Shown, folder);
+    if (now.Shown && now.Shown != shownBefore && SameFolder(*now.Shown, folder)) return TJumpProgress::Moved;
+    // Only what the dialog answered counts as unchanged: a dialog busy with the move answers nothing.
+    const bool unchanged = now.Box && (!now.HasBar || (now.Shown && now.Shown == shownBefore));
+    return unchanged && sinceEnterMs >= noMoveMs ? TJumpProgress::NotMoved : TJumpProgress::Waiting;
 }
 
 bool NameGoesBack(std::wstring_view box, std::wstring_view folder, std::wstring_view name)
@@ -117,34 +126,42 @@ bool NameGoesBack(std::wstring_view box, std::wstring_view folder, std::wstring_
 
 void SendFolderToDialog(const TFolderJump& jump)
 {
+    const TTimings& timings = jump.Timings;
     // Under a program run as administrator the texts and keys would be refused one by one; the
     // dialog is better left as it was.
-    if (!InputReaches(jump.Dialog) || !FocusBox(jump.Dialog, jump.Box, jump.Timings) || !Before(jump.Deadline)) return;
-    const std::optional<std::wstring> shownBefore = ShownFolder(jump.Dialog, jump.Timings);
+    if (!InputReaches(jump.Dialog) || !BringForward(jump.Dialog, jump.Box, jump.Deadline, timings)) return;
+    // The name as the user has it now, typed since the last tick or committed by an input method
+    // when the dialog lost the front: that is the name that goes back.
+    const std::optional<std::wstring> name = QueryForeignText(jump.Box, timings.JumpSendTimeoutMs);
+    if (!name || !Before(jump.Deadline)) return;
+    const HWND bar = FindBreadcrumbBar(jump.Dialog);
+    const std::optional<std::wstring> shownBefore = bar ? ShownFolder(bar, timings) : std::nullopt;
     // Without the folder in the box the Enter would accept the user's file name in the folder
     // the dialog shows; a dialog that stops answering here gets no Enter, only its name back.
-    if (!SendToForeign(jump.Box, WM_CLEAR, 0, 0, jump.Timings.JumpSendTimeoutMs) ||
-        !SetBoxText(jump.Box, jump.Folder, jump.Timings)) {
+    if (!SendToForeign(jump.Box, WM_CLEAR, 0, 0, timings.JumpSendTimeoutMs) ||
+        !SetBoxText(jump.Box, jump.Folder, timings)) {
         // Queued behind the send that timed out, so it lands after whatever that one does.
-        if (!jump.Name.empty()) SetBoxText(jump.Box, jump.Name, jump.Timings);
+        if (!name->empty()) SetBoxText(jump.Box, *name, timings);
         return;
     }
-    if (!WaitUntilEnterReachesBox(jump)) {
-        PutNameBack(jump);
+    if (!WaitForBox(jump.Dialog, jump.Box, true, jump.Deadline, timings)) {
+        PutNameBack(jump, *name);
         return;
     }
     ::keybd_event(VK_RETURN, 0, 0, 0);
     ::keybd_event(VK_RETURN, 0, KEYEVENTF_KEYUP, 0);
     // The name must not go into the box before the dialog has moved: the move empties the box.
-    WaitUntilTaken(jump, shownBefore);
-    PutNameBack(jump);
-    ::Sleep(jump.Timings.JumpRecheckMs);
-    PutNameBack(jump);
+    const TJumpProgress progress = WaitForMove(jump, bar, shownBefore);
+    PutNameBack(jump, *name);
+    if (progress == TJumpProgress::NotMoved) return;
+    ::Sleep(timings.JumpRecheckMs);
+    PutNameBack(jump, *name);
 }
 
 void PutNameIntoDialog(HWND dialog, HWND box, const std::wstring& name, const TTimings& timings)
 {
-    if (FocusBox(dialog, box, timings)) SetBoxText(box, name, timings);
+    if (BringForward(dialog, box, ::GetTickCount64() + timings.JumpBoundMs, timings))
+        SetBoxText(box, name, timings);
 }
 
 }  // namespace kestro

@@ -66,13 +66,18 @@ bool ForceForeground(HWND wnd)
         BringToFront(wnd);
         return ::GetForegroundWindow() == wnd;
     }
-    // The target's thread joins the foreground thread's input, which lets it take the
-    // foreground; the calling thread stays out of it. A thread of this process never joins or is
-    // joined: it would wait whenever the other program waits, on a slow share for seconds. This
-    // process in front may set the foreground itself, which the fallback does.
     bool foregroundOurs = false, targetOurs = false;
     const DWORD foregroundThread = ThreadOf(::GetForegroundWindow(), foregroundOurs);
     const DWORD targetThread = ThreadOf(wnd, targetOurs);
+    // The foreground process may set the foreground window: after a click on the tool window
+    // nothing more is needed.
+    if (foregroundOurs) {
+        BringToFront(wnd);
+        if (::GetForegroundWindow() == wnd) return true;
+    }
+    // The target's thread joins the foreground thread's input, which lets it take the
+    // foreground; the calling thread stays out of it. A thread of this process never joins or is
+    // joined: it would wait whenever the other program waits, on a slow share for seconds.
     bool inFront = false;
     if (!foregroundOurs && !targetOurs && ::AttachThreadInput(targetThread, foregroundThread, TRUE)) {
         BringToFront(wnd);
@@ -83,20 +88,11 @@ bool ForceForeground(HWND wnd)
     return ::GetForegroundWindow() == wnd;
 }
 
-void FocusForeignControl(HWND control)
+bool FocusForeignControl(HWND control, UINT timeoutMs)
 {
-    bool foregroundOurs = false;
-    const DWORD foregroundThread = ThreadOf(::GetForegroundWindow(), foregroundOurs);
-    const DWORD ownThread = ::GetCurrentThreadId();
-    // SetFocus reaches another thread's control only while the two threads share input; the
-    // window thread of this process is never joined.
-    if (foregroundOurs || !::AttachThreadInput(ownThread, foregroundThread, TRUE)) {
-        ::SetFocus(control);
-        return;
-    }
-    ::SetFocus(control);
-    // Left attached, this thread's input would stall whenever the other program stalls.
-    ::AttachThreadInput(ownThread, foregroundThread, FALSE);
+    DWORD_PTR result = 0;
+    return ::SendMessageTimeoutW(::GetAncestor(control, GA_ROOT), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control),
+                                 TRUE, SMTO_ABORTIFHUNG, timeoutMs, &result) != 0;
 }
 
 }  // namespace kestro

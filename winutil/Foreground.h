@@ -13,9 +13,9 @@ bool UsesAttachPath(DWORD platformId, DWORD majorVersion, DWORD minorVersion);
 // thread of this process is attached to another thread's input.
 bool ForceForeground(HWND wnd);
 
-// Gives the keyboard focus to `control`, a child of another thread's window. The calling
-// thread joins the foreground thread's input for the call only, and never a thread of its own
-// process; it waits as long as that thread does, so the call belongs on a worker thread.
-void FocusForeignControl(HWND control);
+// Asks the dialog that holds `control` to give it the keyboard focus (WM_NEXTDLGCTL), which the
+// dialog's own thread does as the dialog manager would, moving the default button with it; no
+// thread joins another's input. False when the dialog did not answer within `timeoutMs`.
+bool FocusForeignControl(HWND control, UINT timeoutMs);
 
 }  // namespace kestro

@@ -14,6 +14,8 @@ struct TTimings {
     // this many times.
     UINT RecheckMs = 10;
     int Rechecks = 30;
+    // A worker thread without work waits this long for more before it ends.
+    UINT WorkerLingerMs = 5000;
     // Changed history and window size are written this long after their first change.
     UINT SaveDelayMs = 1500;
     // A replace of a list file that another program blocks is tried again this often, this many
@@ -33,12 +35,15 @@ struct TTimings {
     UINT JumpFocusBoundMs = 1000;
     // After the Enter the name goes back once the dialog has moved, or this long after it at most.
     UINT JumpTakeBoundMs = 5000;
+    // A dialog that answers and still shows the folder in its box and what it showed before in its
+    // address bar this long after the Enter has not taken the Enter: the name goes back at once.
+    UINT JumpNoMoveBoundMs = 600;
     // The name is checked once more this much later, in case the dialog emptied the box after it.
     UINT JumpRecheckMs = 150;
     // The whole jump: past this it acts no more, and the follower takes over again.
     UINT JumpBoundMs = 12000;
-    // How often a jump looks at the dialog while it waits for it.
-    UINT JumpPollMs = 5;
+    // How often a jump looks at the dialog while it waits for it: the user waits for each look.
+    UINT JumpPollMs = 1;
 
     // The Explorer tab is read at most this often while it is shown, and a read that takes longer
     // than the bound is given up.

@@ -31,6 +31,13 @@ void KeepOnTop(HWND wnd)
     ::SetWindowPos(wnd, HWND_TOPMOST, 0, 0, 0, 0, kRestackFlags);
 }
 
+bool IsAbove(HWND upper, HWND lower)
+{
+    for (HWND wnd = ::GetWindow(lower, GW_HWNDPREV); wnd; wnd = ::GetWindow(wnd, GW_HWNDPREV))
+        if (wnd == upper) return true;
+    return false;
+}
+
 std::wstring WindowText(HWND wnd)
 {
     const int length = ::GetWindowTextLengthW(wnd);

@@ -14,6 +14,9 @@ void ShowOnTopInactive(HWND wnd);
 // can leave ours below it on screen although the z-order keeps it on top.
 void KeepOnTop(HWND wnd);
 
+// Whether top-level window `upper` is above `lower` in the z-order.
+bool IsAbove(HWND upper, HWND lower);
+
 // The window's text (a window of this process; other programs' windows need bounded sends).
 std::wstring WindowText(HWND wnd);
 // Sets the caption unless it is already `caption`: the same text again would repaint the frame.

@@ -33,9 +33,11 @@ TEST_F(ItemDialog, HasTheTreeOfTheNewerFileDialog)
 {
     EXPECT_TRUE(IsFileDialog(dialog.Dialog()));
     ASSERT_NE(dialog.FileNameBox(), nullptr);
-    EXPECT_EQ(FindChildByClass(dialog.Dialog(), L"Edit"), dialog.FileNameBox())
-        << "the file-name box must be the first Edit of the tree";
-    EXPECT_GE(ChildrenOfClass(dialog.Dialog(), L"Edit").size(), 1u) << "a second Edit further down";
+    EXPECT_EQ(FindFileNameBox(dialog.Dialog()), dialog.FileNameBox());
+    EXPECT_NE(FindChildByClass(dialog.Dialog(), L"Edit"), dialog.FileNameBox())
+        << "an edit box of the program's own comes first, as it may in Windows' dialog";
+    EXPECT_GE(ChildrenOfClass(dialog.Dialog(), L"Edit").size(), 1u) << "a search box further down";
+    EXPECT_FALSE(IsFolderPicker(dialog.Dialog()));
     EXPECT_EQ(TextOf(dialog.FileNameBox()), L"name.txt");
     ASSERT_NE(dialog.Breadcrumb(), nullptr);
     EXPECT_EQ(std::wcslen(kItemBreadcrumbLabel), kItemBreadcrumbLabelLength);
@@ -52,6 +54,15 @@ TEST_F(ItemDialog, EnterWithAFolderMovesThereAndEmptiesTheBox)
     EXPECT_EQ(TextOf(dialog.Breadcrumb()), kItemBreadcrumbLabel + other);
     EXPECT_EQ(TextOf(dialog.FileNameBox()), L"");
     EXPECT_TRUE(::IsWindow(dialog.Dialog()));
+}
+
+TEST_F(ItemDialog, AFolderPickerHasNoFileTypesAndTakesTheFolderInItsBoxAsChosen)
+{
+    TItemDialog picker;
+    picker.Start(start, L"", idPicksFolders);
+    EXPECT_TRUE(IsFolderPicker(picker.Dialog()));
+    picker.Submit(other);
+    EXPECT_TRUE(WaitFor([&] { return picker.Report() == L"result:" + other; }));
 }
 
 TEST_F(ItemDialog, EnterWithAnythingElseAcceptsItAsTheFile)

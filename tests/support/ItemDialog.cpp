@@ -36,6 +36,9 @@ std::wstring ItemDialogArguments(const std::wstring& folder, const std::wstring&
     if (flags & idHungFromStart) arguments += L" hang";
     if (flags & idAnnounces) arguments += L" announce";
     if (flags & idSeries) arguments += L" series";
+    if (flags & idTopmost) arguments += L" topmost";
+    if (flags & idPicksFolders) arguments += L" pickfolders";
+    if (flags & idSlowActivation) arguments += L" slowactivation";
     return arguments;
 }
 
@@ -85,7 +88,14 @@ std::wstring TItemDialog::Folder() const
 HWND TItemDialog::FileNameBox() const
 {
     HWND view = ::FindWindowExW(FDialog, nullptr, L"DUIViewWndClassName", nullptr);
-    return ::FindWindowExW(view, nullptr, L"Edit", nullptr);
+    HWND combo = ::FindWindowExW(view, nullptr, L"ComboBoxEx32", nullptr);
+    return ::FindWindowExW(::FindWindowExW(combo, nullptr, L"ComboBox", nullptr), nullptr, L"Edit", nullptr);
+}
+
+HWND TItemDialog::FileList() const
+{
+    HWND view = ::FindWindowExW(FDialog, nullptr, L"DUIViewWndClassName", nullptr);
+    return ::FindWindowExW(view, nullptr, L"ListBox", nullptr);
 }
 
 HWND TItemDialog::Breadcrumb() const
@@ -148,6 +158,11 @@ void TItemDialog::MoveSlowly(DWORD ms)
 void TItemDialog::UndoSetTexts(DWORD count)
 {
     EXPECT_TRUE(SendSetting(FDialog, kItemUndoSetTextMessage, count)) << "the dialog did not take the setting";
+}
+
+void TItemDialog::EatNextOk()
+{
+    EXPECT_TRUE(SendSetting(FDialog, kItemEatOkMessage, 0)) << "the dialog did not take the setting";
 }
 
 HWND TItemDialog::ShowMessageBox()

@@ -29,6 +29,8 @@ constexpr wchar_t kItemSlowMoveMessage[] = L"KestroItemDialogSlowMove";
 constexpr wchar_t kItemUndoSetTextMessage[] = L"KestroItemDialogUndoSetText";
 // Posted to the state window of a series: the next dialog opens once the current one has closed.
 constexpr wchar_t kItemNextMessage[] = L"KestroItemDialogNext";
+// Sent (or posted) to the dialog: it ignores the next OK (its own code eats it, as a hook may).
+constexpr wchar_t kItemEatOkMessage[] = L"KestroItemDialogEatOk";
 // Posted to the dialog: it shows a modal message box of its own (Yes/No), which disables it.
 constexpr wchar_t kItemMessageBoxMessage[] = L"KestroItemDialogMessageBox";
 // The breadcrumb bar's text is this label followed by the folder's full path.
@@ -49,6 +51,13 @@ enum TItemDialogFlags : unsigned {
     idAnnounces = 2,
     // Each dialog runs on a thread of its own; once one has closed, Next opens another in front.
     idSeries = 4,
+    // The dialog is topmost.
+    idTopmost = 8,
+    // The dialog picks folders: Enter with a folder in the box chooses it and closes the dialog.
+    idPicksFolders = 16,
+    // The dialog's thread handles its activation late, then gives the focus back to the control
+    // that had it when the dialog lost the front.
+    idSlowActivation = 32,
 };
 
 // The fixture's command line for a dialog showing `folder` with `fileName` in its box.
@@ -89,6 +98,10 @@ public:
     void MoveSlowly(DWORD ms);
     // After the next move, the next `count` texts set into the box are undone.
     void UndoSetTexts(DWORD count);
+    // The dialog ignores its next OK.
+    void EatNextOk();
+    // The dialog's file list, which holds one entry.
+    HWND FileList() const;
     // Shows the dialog's own message box and returns it (0 when none came).
     HWND ShowMessageBox();
 

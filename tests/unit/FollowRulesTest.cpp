@@ -7,6 +7,7 @@
 #include "ui/ExplorerTab.h"
 #include "ui/FollowRules.h"
 #include "ui/JumpRunner.h"
+#include "winutil/FolderJump.h"
 
 using namespace kestro;
 
@@ -122,6 +123,43 @@ TEST(JumpGoesAhead, OnlyWhileTheUserStillWantsItInTheDialogClicked)
         c.Change(moment);
         EXPECT_FALSE(JumpGoesAhead(moment)) << c.Name;
     }
+}
+
+TEST(JumpProgress, MovedWhenTheDialogShowsItNotMovedOnlyOnWhatItAnswersAfterTheBound)
+{
+    const std::wstring folder = L"C:\\Work";
+    const std::optional<std::wstring> before = L"C:\\Start";
+    const auto item = [](std::optional<std::wstring> box, std::optional<std::wstring> shown) {
+        return TJumpReading{false, std::move(box), true, std::move(shown)};
+    };
+    const auto older = [](std::optional<std::wstring> box) { return TJumpReading{false, std::move(box), false, {}}; };
+    struct TCase {
+        const char* Name;
+        std::optional<std::wstring> Before;
+        TJumpReading Now;
+        DWORD SinceEnter;
+        TJumpProgress Expected;
+    };
+    const TCase cases[] = {
+        {"dialog gone", before, TJumpReading{true, {}, false, {}}, 0, TJumpProgress::Moved},
+        {"box emptied by the move", std::nullopt, older(L""), 0, TJumpProgress::Moved},
+        {"address bar shows the folder", before, item(folder, L"c:\\work"), 0, TJumpProgress::Moved},
+        {"older dialog still holds the path", std::nullopt, older(folder), 100, TJumpProgress::Waiting},
+        {"older dialog keeps the path past the bound", std::nullopt, older(folder), 600, TJumpProgress::NotMoved},
+        {"item dialog unchanged past the bound", before, item(folder, before), 700, TJumpProgress::NotMoved},
+        {"item dialog was there before", folder, item(folder, folder), 700, TJumpProgress::NotMoved},
+        {"box did not answer", before, item(std::nullopt, before), 700, TJumpProgress::Waiting},
+        {"address bar did not answer", before, item(folder, std::nullopt), 700, TJumpProgress::Waiting},
+        {"address bar shows a third folder", before, item(folder, L"C:\\Other"), 700, TJumpProgress::Waiting},
+    };
+    for (const TCase& c : cases)
+        EXPECT_EQ(JumpProgress(c.Before, c.Now, folder, c.SinceEnter, 600), c.Expected) << c.Name;
+
+    // The name goes back only over what the jump or the dialog left in the box.
+    EXPECT_TRUE(NameGoesBack(L"", folder, L"a.txt"));
+    EXPECT_TRUE(NameGoesBack(folder, folder, L"a.txt"));
+    EXPECT_FALSE(NameGoesBack(L"typed.txt", folder, L"a.txt"));
+    EXPECT_FALSE(NameGoesBack(L"a.txt", folder, L"a.txt"));
 }
 
 TEST(ExplorerReads, ComeOnceASecondWhileShownAndLateOnesAreDropped)

@@ -114,6 +114,8 @@ TEST(FindChildByClassOnFileDialog, FindsTheFileNameBox)
 {
     TFileDialogApp app;
     app.Start(L"save", ScratchFolder(L"findchild"), L"report.txt");
+    EXPECT_EQ(kestro::FindFileNameBox(app.Dialog()), app.FileNameBox());
+    EXPECT_FALSE(kestro::IsFolderPicker(app.Dialog()));
     HWND edit = kestro::FindChildByClass(app.Dialog(), L"Edit");
     ASSERT_NE(edit, nullptr);
     EXPECT_EQ(edit, app.FileNameBox()) << "the first Edit is not inside ComboBoxEx32 1148";
