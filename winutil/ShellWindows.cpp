@@ -3,6 +3,7 @@
 #include <shlguid.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <optional>
 
 #include "winutil/ComPtr.h"
@@ -73,11 +74,13 @@ std::vector<HWND> TopLevelWindowsInZOrder()
     return windows;
 }
 
-std::vector<TExplorerView> ReadCabinetWindows()
+std::vector<TExplorerView> ReadCabinetWindows(const std::vector<TExplorerView>& named)
 {
     std::vector<TExplorerView> views;
     for (HWND window : TopLevelWindowsInZOrder()) {
         if (GetWindowClass(window) != L"CabinetWClass") continue;
+        if (std::any_of(named.begin(), named.end(), [&](const TExplorerView& view) { return view.Window == window; }))
+            continue;
         HWND bar = FindBreadcrumbBar(window);
         if (!bar) continue;
         const std::optional<std::wstring> text = QueryForeignText(bar, TTimings{}.ReadTimeoutMs);
@@ -88,15 +91,20 @@ std::vector<TExplorerView> ReadCabinetWindows()
 
 std::vector<TExplorerView> ReadExplorerViews(bool& shellListImplemented)
 {
-    if (!shellListImplemented) return ReadCabinetWindows();
-    TComPtr<IShellWindows> windows;
-    if (FAILED(::CoCreateInstance(kShellWindowsClass, nullptr, CLSCTX_ALL, __uuidof(IShellWindows), windows.outVoid())))
-        return ReadCabinetWindows();
     std::vector<TExplorerView> views;
-    const HRESULT walked = ReadShellWindows(*windows.get(), views);
-    if (SUCCEEDED(walked)) return views;
-    shellListImplemented = walked != E_NOTIMPL;
-    return ReadCabinetWindows();
+    TComPtr<IShellWindows> windows;
+    if (shellListImplemented && SUCCEEDED(::CoCreateInstance(kShellWindowsClass, nullptr, CLSCTX_ALL,
+                                                             __uuidof(IShellWindows), windows.outVoid()))) {
+        const HRESULT walked = ReadShellWindows(*windows.get(), views);
+        if (FAILED(walked)) views.clear();
+        shellListImplemented = walked != E_NOTIMPL;
+    }
+    // The shell's list may leave windows out, or answer with none at all (to a program run as
+    // administrator, which does not see the user's own Explorer; under Wine 10): every Explorer
+    // window it did not name is read from its address bar.
+    const std::vector<TExplorerView> unnamed = ReadCabinetWindows(views);
+    views.insert(views.end(), unnamed.begin(), unnamed.end());
+    return views;
 }
 
 }  // namespace kestro

@@ -21,14 +21,14 @@ struct TExplorerView {
 // are skipped. The error of get_Count or Item when the list itself cannot be walked.
 HRESULT ReadShellWindows(IShellWindows& windows, std::vector<TExplorerView>& views);
 
-// The top-level windows of class "CabinetWClass", in Z-order, each read through the address
-// bar as a dialog's is, with bounded sends.
-std::vector<TExplorerView> ReadCabinetWindows();
+// The top-level windows of class "CabinetWClass" that `named` does not hold, in Z-order, each
+// read through the address bar as a dialog's is, with bounded sends.
+std::vector<TExplorerView> ReadCabinetWindows(const std::vector<TExplorerView>& named);
 
-// The shell's list when it can be had and walked, else the windows themselves. For a thread
-// with an apartment of its own. A list that answers E_NOTIMPL (Wine's) will never be walked:
-// `shellListImplemented` turns false, and while it is false only the windows are read, since
-// creating the list alone takes longer than reading every window.
+// What the shell's list names, when it can be had and walked, and the Explorer windows it does not
+// name, read themselves. For a thread with an apartment of its own. A list that answers E_NOTIMPL
+// (Wine 8's) will never be walked: `shellListImplemented` turns false, and while it is false only
+// the windows are read, since creating the list alone takes longer than reading every window.
 std::vector<TExplorerView> ReadExplorerViews(bool& shellListImplemented);
 
 // The top-level windows, front first.

@@ -299,6 +299,73 @@ TEST_F(Follower, EveryDialogOfALongRunIsDockedFollowedAndLeftAtOnce)
     }
 }
 
+// The twins of the test above on the system's own dialogs, which raise their window events
+// themselves where the window system does (Windows, Wine 10).
+class FollowerOnRealDialogs : public Follower, public testing::WithParamInterface<const wchar_t*> {
+protected:
+    void SetUp() override
+    {
+        if (WineMajorVersion() != 0 && WineMajorVersion() < 10)
+            GTEST_SKIP() << "Wine " << WineMajorVersion()
+                         << " raises no window events for its own dialogs, which the timer follows; the "
+                            "announcing fixture's test shows the events";
+        Follower::SetUp();
+    }
+
+    // Opens the dialog of the parameter: the file-dialog fixture's, or an editor's Save As.
+    HWND OpenDialog()
+    {
+        const std::wstring which = GetParam();
+        if (which == L"open" || which == L"save") {
+            app.Start(which, start, L"name.txt");
+            return app.Dialog();
+        }
+        editor = TProcess::Start(which);
+        HWND main = nullptr;
+        EXPECT_TRUE(WaitFor(
+            [&] {
+                for (HWND wnd : TopWindowsOf(editor.Id()))
+                    if (::IsWindowVisible(wnd) && ClassOf(wnd) != L"#32770") main = wnd;
+                return main != nullptr;
+            },
+            15000));
+        editor.WaitInputIdle(10000);
+        if (!BringToFront(main)) return nullptr;
+        PressKey('S', VK_CONTROL);
+        HWND dialog = nullptr;
+        WaitFor([&] { return (dialog = FindDialogOf(editor.Id())) && ::GetForegroundWindow() == dialog; }, 15000);
+        return dialog;
+    }
+
+    TFileDialogApp app;
+    TProcess editor;
+};
+
+TEST_P(FollowerOnRealDialogs, AreDockedFollowedAndLeftAtOnce)
+{
+    constexpr DWORD kAtOnceMs = kestro::TTimings{}.TickMs / 5;
+    kestro.StartReady();
+    const HWND dialog = OpenDialog();
+    ASSERT_NE(dialog, nullptr) << "no dialog came up";
+    EXPECT_TRUE(WaitFollowing(kestro, dialog, kAtOnceMs)) << "not docked at once";
+    for (int i = 0; i < 2; ++i) {
+        MoveTo(dialog, 100 + 60 * i, 120);
+        EXPECT_TRUE(WaitFollowing(kestro, dialog, kAtOnceMs)) << "move " << i << " was not followed at once";
+    }
+    PressDialogButton(dialog, IDCANCEL);
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindowVisible(dialog); }));
+    EXPECT_TRUE(WaitFor([&] { return !kestro.Visible(); }, kAtOnceMs)) << "not left at once";
+}
+
+constexpr const char* kRealDialogNames[] = {"Open", "Save", "Notepad", "Wordpad"};
+
+INSTANTIATE_TEST_SUITE_P(WindowSystemsWithEvents, FollowerOnRealDialogs,
+                         testing::Values(L"open", L"save", L"C:\\windows\\notepad.exe",
+                                         L"C:\\Program Files\\Windows NT\\Accessories\\wordpad.exe"),
+                         [](const testing::TestParamInfo<const wchar_t*>& info) {
+                             return std::string(kRealDialogNames[info.index]);
+                         });
+
 // The editors that come with Wine: their Save As dialogs are busier than the fixtures' (a hook
 // and a template, autocomplete on the name box), yet the name typed survives the jump and Save
 // writes the file in the favourite.

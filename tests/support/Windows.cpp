@@ -1,5 +1,7 @@
 #include "tests/support/Windows.h"
 
+#include <cstdlib>
+
 namespace kestro::test {
 
 std::wstring ClassOf(HWND wnd)
@@ -145,6 +147,14 @@ bool HasVisibleIcon(HWND box)
 void PressDialogButton(HWND dialog, int id)
 {
     ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
+}
+
+int WineMajorVersion()
+{
+    using TVersion = const char*(CDECL*)();
+    const FARPROC proc = ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version");
+    // Through void(*)(), the one function type any other converts from cleanly.
+    return proc ? std::atoi(reinterpret_cast<TVersion>(reinterpret_cast<void (*)()>(proc))()) : 0;
 }
 
 }  // namespace kestro::test

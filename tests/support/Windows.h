@@ -46,4 +46,7 @@ bool HasVisibleIcon(HWND box);
 // Presses the dialog button `id` of a message box or dialog of another process.
 void PressDialogButton(HWND dialog, int id);
 
+// The major version of the Wine the tests run on (8, 10, ...), or 0 on Windows.
+int WineMajorVersion();
+
 }  // namespace kestro::test
