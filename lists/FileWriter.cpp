@@ -26,31 +26,18 @@ struct TFileWriter::TShared {
     }
 };
 
-namespace {
-class TLock {
-public:
-    explicit TLock(SRWLOCK& lock) : FLock(lock) { ::AcquireSRWLockExclusive(&FLock); }
-    TLock(const TLock&) = delete;
-    TLock& operator=(const TLock&) = delete;
-    ~TLock() { ::ReleaseSRWLockExclusive(&FLock); }
-
-private:
-    SRWLOCK& FLock;
-};
-}  // namespace
-
 TFileWriter::TFileWriter() : FShared(std::make_shared<TShared>()) {}
 
 TFileWriter::~TFileWriter()
 {
-    const TLock lock(FShared->Lock);
+    const TLockGuard lock(FShared->Lock);
     FShared->DropAndWait();
 }
 
 void TFileWriter::Write(const std::wstring& path, std::string bytes)
 {
     {
-        const TLock lock(FShared->Lock);
+        const TLockGuard lock(FShared->Lock);
         const auto written = FShared->Written.find(path);
         const bool pending = FShared->Pending.count(path) > 0;
         if (!pending && written != FShared->Written.end() && written->second == bytes) return;
@@ -63,19 +50,19 @@ void TFileWriter::Write(const std::wstring& path, std::string bytes)
     auto* reference = new std::shared_ptr<TShared>(FShared);
     if (UniqueHandle(::CreateThread(nullptr, 0, &TFileWriter::Worker, reference, 0, nullptr))) return;
     delete reference;
-    const TLock lock(FShared->Lock);
+    const TLockGuard lock(FShared->Lock);
     FShared->Running = false;
 }
 
 void TFileWriter::WriteNow(const std::wstring& path, const std::string& bytes)
 {
     {
-        const TLock lock(FShared->Lock);
+        const TLockGuard lock(FShared->Lock);
         FShared->DropAndWait();
         FShared->Written.erase(path);
     }
     WriteFileBytes(path, bytes);
-    const TLock lock(FShared->Lock);
+    const TLockGuard lock(FShared->Lock);
     FShared->Written[path] = bytes;
 }
 
@@ -87,7 +74,7 @@ DWORD WINAPI TFileWriter::Worker(void* parameter)
         std::wstring path;
         std::string bytes;
         {
-            const TLock lock(shared.Lock);
+            const TLockGuard lock(shared.Lock);
             if (shared.Order.empty()) {
                 shared.Running = false;
                 return 0;
@@ -104,7 +91,7 @@ DWORD WINAPI TFileWriter::Worker(void* parameter)
         } catch (const EFileError&) {
             written = false;
         }
-        const TLock lock(shared.Lock);
+        const TLockGuard lock(shared.Lock);
         if (written)
             shared.Written[path] = std::move(bytes);
         else

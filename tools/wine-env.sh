@@ -64,9 +64,9 @@ kestro_prepare_prefix() {
 }
 
 # Starts desktops 1..$1, each a display of 1280x1024 and a prefix, made side by side, and writes
-# the file that tells ctest about them (KESTRO_DESKTOPS_SPEC). A test that takes a desktop gets its
-# id, and cmake/wine-run.sh runs it on KESTRO_DESKTOP_<id>_DISPLAY and _PREFIX. DISPLAY and
-# WINEPREFIX stay those of desktop 1.
+# the file that tells ctest about them (desktops.json in the build). A test that takes a desktop
+# gets its id, and cmake/wine-run.sh runs it on KESTRO_DESKTOP_<id>_DISPLAY and _PREFIX. DISPLAY
+# and WINEPREFIX stay those of desktop 1.
 kestro_start_desktops() {
   local count=$1 i slots=() failed=0
   for i in $(seq "$count"); do
@@ -81,9 +81,9 @@ kestro_start_desktops() {
   done
   for i in $(seq "$count"); do wait -n || failed=1; done
   export DISPLAY=$KESTRO_DESKTOP_1_DISPLAY WINEPREFIX=$KESTRO_DESKTOP_1_PREFIX
-  export KESTRO_DESKTOPS_SPEC=$KESTRO_WINE_STATE/desktops.json
   local IFS=,
-  printf '{"version": {"major": 1, "minor": 0}, "local": [{"desktops": [%s]}]}\n' "${slots[*]}" >"$KESTRO_DESKTOPS_SPEC"
+  printf '{"version": {"major": 1, "minor": 0}, "local": [{"desktops": [%s]}]}\n' "${slots[*]}" \
+    >"$KESTRO_BUILD/desktops.json"
   return "$failed"
 }
 
@@ -135,13 +135,12 @@ kestro_run_tests() {
   kestro_start_desktops 2
   kestro_mount_slow_drive 3000
   cd "$KESTRO_BUILD"
-  ctest -j 2 --resource-spec-file "$KESTRO_DESKTOPS_SPEC" --output-on-failure -L "$labels" -LE package "$@" ||
-    status=$?
+  ctest -j 2 --output-on-failure -L "$labels" -LE package "$@" || status=$?
   while [ ! -f "$KESTRO_TEST_LOGS/package.done" ]; do sleep 1; done
   if [[ package =~ $labels ]] && [ -f "$KESTRO_BUILD/dist/unpacked/Kestro.exe" ]; then
     KESTRO_PACKAGE_DIR=$(winepath -w "$KESTRO_BUILD/dist/unpacked")
     export KESTRO_PACKAGE_DIR
-    ctest -j 2 --resource-spec-file "$KESTRO_DESKTOPS_SPEC" --output-on-failure -L package "$@" || status=$?
+    ctest -j 2 --output-on-failure -L package "$@" || status=$?
   fi
   return "$status"
 }

@@ -7,7 +7,7 @@ namespace kestro {
 
 bool JumpGoesAhead(const TJumpMoment& moment)
 {
-    if (!moment.Reachable || !moment.Latest || moment.EditMode) return false;
+    if (!moment.FolderThere || !moment.Latest || moment.EditMode) return false;
     if (moment.Dialog != moment.Followed || !moment.DialogTakesInput) return false;
     return moment.Front == moment.Own || moment.Front == moment.Dialog;
 }
@@ -45,7 +45,7 @@ void TJumpRunner::Jump(const std::wstring& folder)
         if (latest) FChecking = false;
         const TJumpTarget now = FTarget();
         TJumpMoment moment;
-        moment.Reachable = state == TFolderState::Exists;
+        moment.FolderThere = state == TFolderState::Exists;
         moment.Latest = latest;
         moment.EditMode = FEditMode();
         moment.Dialog = dialog;

@@ -23,7 +23,7 @@ struct TJumpTarget {
 
 // The moment a jump's folder check answers: whether the jump still goes ahead.
 struct TJumpMoment {
-    bool Reachable = false;
+    bool FolderThere = false;
     // No other entry was picked since this jump was asked for.
     bool Latest = false;
     bool EditMode = false;

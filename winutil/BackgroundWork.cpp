@@ -8,20 +8,6 @@
 
 namespace kestro {
 
-namespace {
-// The system's slim lock, held for one scope.
-class TLockGuard {
-public:
-    explicit TLockGuard(SRWLOCK& lock) : FLock(lock) { ::AcquireSRWLockExclusive(&FLock); }
-    TLockGuard(const TLockGuard&) = delete;
-    TLockGuard& operator=(const TLockGuard&) = delete;
-    ~TLockGuard() { ::ReleaseSRWLockExclusive(&FLock); }
-
-private:
-    SRWLOCK& FLock;
-};
-}  // namespace
-
 struct TBackgroundWork::TShared {
     struct TPiece {
         std::function<void()> Work;

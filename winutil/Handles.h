@@ -114,6 +114,18 @@ private:
     HGDIOBJ FOld;
 };
 
+// The system's slim lock, held exclusively for one scope.
+class TLockGuard {
+public:
+    explicit TLockGuard(SRWLOCK& lock) : FLock(lock) { ::AcquireSRWLockExclusive(&FLock); }
+    TLockGuard(const TLockGuard&) = delete;
+    TLockGuard& operator=(const TLockGuard&) = delete;
+    ~TLockGuard() { ::ReleaseSRWLockExclusive(&FLock); }
+
+private:
+    SRWLOCK& FLock;
+};
+
 // Runs a clean-up on every way out of a scope.
 template <typename F>
 class TScopeExit {

@@ -299,6 +299,28 @@ TEST_F(Follower, EveryDialogOfALongRunIsDockedFollowedAndLeftAtOnce)
     }
 }
 
+// Starts one of Wine's editors and opens its Save As dialog (Ctrl+S on a new document); the
+// dialog in front, or 0 when it did not come up.
+HWND OpenEditorsSaveAs(TProcess& editor, const std::wstring& exe)
+{
+    editor = TProcess::Start(exe);
+    HWND main = nullptr;
+    if (!WaitFor(
+            [&] {
+                for (HWND wnd : TopWindowsOf(editor.Id()))
+                    if (::IsWindowVisible(wnd) && ClassOf(wnd) != L"#32770") main = wnd;
+                return main != nullptr;
+            },
+            15000))
+        return nullptr;
+    editor.WaitInputIdle(10000);
+    if (!BringToFront(main)) return nullptr;
+    PressKey('S', VK_CONTROL);
+    HWND dialog = nullptr;
+    WaitFor([&] { return (dialog = FindDialogOf(editor.Id())) && ::GetForegroundWindow() == dialog; }, 15000);
+    return dialog;
+}
+
 // The twins of the test above on the system's own dialogs, which raise their window events
 // themselves where the window system does (Windows, Wine 10).
 class FollowerOnRealDialogs : public Follower, public testing::WithParamInterface<const wchar_t*> {
@@ -320,21 +342,7 @@ protected:
             app.Start(which, start, L"name.txt");
             return app.Dialog();
         }
-        editor = TProcess::Start(which);
-        HWND main = nullptr;
-        EXPECT_TRUE(WaitFor(
-            [&] {
-                for (HWND wnd : TopWindowsOf(editor.Id()))
-                    if (::IsWindowVisible(wnd) && ClassOf(wnd) != L"#32770") main = wnd;
-                return main != nullptr;
-            },
-            15000));
-        editor.WaitInputIdle(10000);
-        if (!BringToFront(main)) return nullptr;
-        PressKey('S', VK_CONTROL);
-        HWND dialog = nullptr;
-        WaitFor([&] { return (dialog = FindDialogOf(editor.Id())) && ::GetForegroundWindow() == dialog; }, 15000);
-        return dialog;
+        return OpenEditorsSaveAs(editor, which);
     }
 
     TFileDialogApp app;
@@ -380,21 +388,9 @@ TEST_P(FollowerInAnEditor, AJumpInItsSaveAsDialogKeepsTheNameAndSaveWritesThere)
         ::CloseHandle(::CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
     }
     kestro.StartReady();
-    TProcess editor = TProcess::Start(GetParam());
-    HWND main = nullptr;
-    ASSERT_TRUE(WaitFor(
-        [&] {
-            for (HWND wnd : TopWindowsOf(editor.Id()))
-                if (::IsWindowVisible(wnd) && ClassOf(wnd) != L"#32770") main = wnd;
-            return main != nullptr;
-        },
-        15000));
-    editor.WaitInputIdle(10000);
-    ASSERT_TRUE(BringToFront(main));
-    PressKey('S', VK_CONTROL);
-    HWND dialog = nullptr;
-    ASSERT_TRUE(
-        WaitFor([&] { return (dialog = FindDialogOf(editor.Id())) && ::GetForegroundWindow() == dialog; }, 15000));
+    TProcess editor;
+    const HWND dialog = OpenEditorsSaveAs(editor, GetParam());
+    ASSERT_NE(dialog, nullptr) << "the Save As dialog did not come up";
     ASSERT_TRUE(WaitFollowing(kestro, dialog, 5000));
     const HWND box = kestro::FindChildByClass(dialog, L"Edit");
     // Typed as a user does, which wakes the box's autocomplete.

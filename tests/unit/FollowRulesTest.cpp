@@ -95,7 +95,7 @@ TEST(DockPosition, PutsTheRightAndTopEdgesOnTheDialogsWithinTheWorkArea)
 TEST(JumpGoesAhead, OnlyWhileTheUserStillWantsItInTheDialogClicked)
 {
     TJumpMoment wanted;
-    wanted.Reachable = wanted.Latest = wanted.DialogTakesInput = true;
+    wanted.FolderThere = wanted.Latest = wanted.DialogTakesInput = true;
     wanted.Dialog = wanted.Followed = W(5);
     wanted.Own = W(9);
     wanted.Front = W(9);
@@ -109,7 +109,7 @@ TEST(JumpGoesAhead, OnlyWhileTheUserStillWantsItInTheDialogClicked)
         void (*Change)(TJumpMoment&);
     };
     const TCase dropped[] = {
-        {"missing folder", [](TJumpMoment& m) { m.Reachable = false; }},
+        {"missing folder", [](TJumpMoment& m) { m.FolderThere = false; }},
         {"another entry picked since", [](TJumpMoment& m) { m.Latest = false; }},
         {"edit mode", [](TJumpMoment& m) { m.EditMode = true; }},
         {"another dialog followed", [](TJumpMoment& m) { m.Followed = W(6); }},
