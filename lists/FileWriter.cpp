@@ -26,7 +26,9 @@ struct TFileWriter::TShared {
     }
 };
 
-TFileWriter::TFileWriter() : FShared(std::make_shared<TShared>()) {}
+TFileWriter::TFileWriter() : FShared(std::make_shared<TShared>())
+{
+}
 
 TFileWriter::~TFileWriter()
 {

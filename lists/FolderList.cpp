@@ -95,9 +95,4 @@ std::optional<std::string> ListFileBytes(TFolderList& list, const std::wstring& 
     return EncodeTextLines(list.Items, list.Encoding);
 }
 
-void SaveListFile(TFolderList& list, const std::wstring& path)
-{
-    if (const std::optional<std::string> bytes = ListFileBytes(list, path)) WriteFileBytes(path, *bytes);
-}
-
 }  // namespace kestro

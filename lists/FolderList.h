@@ -46,7 +46,4 @@ void LoadListFile(TFolderList& list, const std::wstring& path);
 // is the file's.
 std::optional<std::string> ListFileBytes(TFolderList& list, const std::wstring& path);
 
-// Writes ListFileBytes to `path`. Raises EFileError.
-void SaveListFile(TFolderList& list, const std::wstring& path);
-
 }  // namespace kestro

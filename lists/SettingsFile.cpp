@@ -184,11 +184,6 @@ void SettingsFile::WriteInteger(std::wstring_view section, std::wstring_view key
     found->Entries.push_back(std::wstring(key) + L'=' + text);
 }
 
-void SettingsFile::Save()
-{
-    WriteTextLines(FPath, ToLines(), FEncoding);
-}
-
 std::string SettingsFile::Encode()
 {
     return EncodeTextLines(ToLines(), FEncoding);

@@ -30,10 +30,8 @@ public:
 
     int32_t ReadInteger(std::wstring_view section, std::wstring_view key, int32_t defaultValue) const;
     void WriteInteger(std::wstring_view section, std::wstring_view key, int32_t value);
-    // Writes the whole copy to its path. Raises EFileError.
-    void Save();
-    // The bytes Save writes, in the file's encoding (switched to UTF-8 where the code page cannot
-    // hold a value).
+    // The bytes of the whole copy as its file holds them, in the file's encoding (switched to UTF-8
+    // where the code page cannot hold a value).
     std::string Encode();
     const std::wstring& Path() const { return FPath; }
 

@@ -131,12 +131,4 @@ void WriteFileBytes(const std::wstring& path, std::string_view bytes)
     }
 }
 
-void WriteTextLines(const std::wstring& path, const std::vector<std::wstring>& lines, TTextEncoding& encoding)
-{
-    TTextEncoding chosen = encoding;
-    const std::string bytes = EncodeTextLines(lines, chosen);
-    WriteFileBytes(path, bytes);
-    encoding = chosen;
-}
-
 }  // namespace kestro

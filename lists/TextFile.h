@@ -24,7 +24,4 @@ std::string EncodeTextLines(const std::vector<std::wstring>& lines, TTextEncodin
 // EFileError (cannot create) naming `path`; the old file then stays intact.
 void WriteFileBytes(const std::wstring& path, std::string_view bytes);
 
-// EncodeTextLines, then WriteFileBytes.
-void WriteTextLines(const std::wstring& path, const std::vector<std::wstring>& lines, TTextEncoding& encoding);
-
 }  // namespace kestro

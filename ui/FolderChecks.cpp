@@ -1,6 +1,5 @@
 #include "ui/FolderChecks.h"
 
-
 namespace kestro {
 
 TFolderChecks::TFolderChecks(HWND window, UINT message) : FWindow(window), FMessage(message)
@@ -12,10 +11,12 @@ void TFolderChecks::Check(const std::wstring& path, std::function<void(TFolderSt
     std::vector<std::function<void(TFolderState)>>& waiting = FPending[path];
     waiting.push_back(std::move(answer));
     if (waiting.size() > 1) return;
-    WorkFor(DriveKeyOf(path)).Run([path] { return FolderState(path); }, [this, path](TFolderState state) {
-        auto node = FPending.extract(path);
-        for (auto& callback : node.mapped()) callback(state);
-    });
+    WorkFor(DriveKeyOf(path))
+        .Run([path] { return FolderState(path); },
+             [this, path](TFolderState state) {
+                 auto node = FPending.extract(path);
+                 for (auto& callback : node.mapped()) callback(state);
+             });
 }
 
 TBackgroundWork& TFolderChecks::WorkFor(const std::wstring& drive)

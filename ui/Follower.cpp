@@ -78,7 +78,8 @@ void TFollower::Follow(HWND announced)
         if (!::IsWindowVisible(FWindow)) ShowOnTopInactive(FWindow);
         // A dialog of a program that is always on top is topmost too, and comes above the tool
         // window whenever it is activated again.
-        if (IsAbove(dialog, FWindow)) ShowOnTopInactive(FWindow);
+        if ((::GetWindowLongPtrW(dialog, GWL_EXSTYLE) & WS_EX_TOPMOST) && IsAbove(dialog, FWindow))
+            ShowOnTopInactive(FWindow);
         MDlg = dialog;
         ReadDialog();
     }

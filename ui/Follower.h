@@ -44,8 +44,6 @@ public:
     HWND Dialog() const { return MDlg; }
     HWND Box() const { return MEdt; }
     bool FolderPicker() const { return MParts.FolderPicker(); }
-    // The name put back into the dialog from the status line.
-    void SetName(const std::wstring& name) { MTxt = name; }
 
 private:
     bool Paused() const;

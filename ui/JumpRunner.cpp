@@ -14,15 +14,13 @@ bool JumpGoesAhead(const TJumpMoment& moment)
 
 TJumpRunner::TJumpRunner(HWND window, UINT doneMessage, UINT_PTR boundTimerId, TFolderChecks& checks,
                          const TTimings& timings, std::function<bool()> editMode, std::function<TJumpTarget()> target)
-    : FWindow(window), FChecks(checks), FTimings(timings), FEditMode(std::move(editMode)), FTarget(std::move(target)),
+    : FWindow(window),
+      FChecks(checks),
+      FTimings(timings),
+      FEditMode(std::move(editMode)),
+      FTarget(std::move(target)),
       MDialogWork(window, doneMessage, boundTimerId, timings.JumpBoundMs)
 {
-}
-
-TJumpState TJumpRunner::State() const
-{
-    if (MDialogWork.Busy()) return TJumpState::Working;
-    return FChecking ? TJumpState::Checking : TJumpState::Idle;
 }
 
 bool TJumpRunner::DialogTakesInput(const TJumpTarget& target) const
@@ -39,14 +37,11 @@ void TJumpRunner::Jump(const std::wstring& folder)
     const TJumpTarget asked = FTarget();
     if (!DialogTakesInput(asked)) return;
     const unsigned jump = ++MJumpNumber;
-    FChecking = true;
     FChecks.Check(folder, [this, folder, jump, dialog = asked.Dialog](TFolderState state) {
-        const bool latest = jump == MJumpNumber;
-        if (latest) FChecking = false;
         const TJumpTarget now = FTarget();
         TJumpMoment moment;
         moment.FolderThere = state == TFolderState::Exists;
-        moment.Latest = latest;
+        moment.Latest = jump == MJumpNumber;
         moment.EditMode = FEditMode();
         moment.Dialog = dialog;
         moment.Followed = now.Dialog;

@@ -41,14 +41,6 @@ struct TJumpMoment {
 // front; another entry picked since counts as another jump.
 bool JumpGoesAhead(const TJumpMoment& moment);
 
-enum class TJumpState {
-    Idle,
-    // The folder is being checked; the follower goes on.
-    Checking,
-    // A worker types into the dialog; the follower waits.
-    Working,
-};
-
 class TJumpRunner {
 public:
     // `doneMessage` is posted to `window` when work on the dialog ends; its handler calls
@@ -57,7 +49,8 @@ public:
     TJumpRunner(HWND window, UINT doneMessage, UINT_PTR boundTimerId, TFolderChecks& checks, const TTimings& timings,
                 std::function<bool()> editMode, std::function<TJumpTarget()> target);
 
-    TJumpState State() const;
+    // Whether a worker types into the dialog: the follower waits meanwhile.
+    bool Working() const { return MDialogWork.Busy(); }
     // Whether the followed dialog takes a jump now.
     bool DialogTakesInput(const TJumpTarget& target) const;
     // Checks `folder` and, when the user still wants it then, sends it into the target's dialog.
@@ -78,7 +71,6 @@ private:
     TDialogWork MDialogWork;
     // Counts the jumps asked for: one still waiting for its check is dropped by a newer one.
     unsigned MJumpNumber = 0;
-    bool FChecking = false;
 };
 
 }  // namespace kestro

@@ -32,8 +32,12 @@ void SetSize(SettingsFile& settings, TWindowSize size)
 }  // namespace
 
 TListStore::TListStore(HWND window, UINT_PTR saveTimerId, TFolderChecks& checks, const TTimings& timings)
-    : FWindow(window), FSaveTimer(saveTimerId), FChecks(checks), FTimings(timings),
-      MListF(std::make_unique<TFolderList>()), MListH(std::make_unique<TFolderList>())
+    : FWindow(window),
+      FSaveTimer(saveTimerId),
+      FChecks(checks),
+      FTimings(timings),
+      MListF(std::make_unique<TFolderList>()),
+      MListH(std::make_unique<TFolderList>())
 {
 }
 
@@ -74,13 +78,13 @@ bool TListStore::Load(const std::function<void(const EFileError&)>& report)
 void TListStore::AddFavourite(const std::wstring& path)
 {
     kestro::AddFavourite(*MListF, path);
-    if (auto bytes = FavouritesBytes()) FWriter.Write(DataFile(kFavouritesFileName), std::move(*bytes));
+    FavouritesChanged();
 }
 
 void TListStore::RemoveFavourite(int index)
 {
     kestro::RemoveFavourite(*MListF, index);
-    if (auto bytes = FavouritesBytes()) FWriter.Write(DataFile(kFavouritesFileName), std::move(*bytes));
+    FavouritesChanged();
 }
 
 int TListStore::MoveFavourite(int index, int step)
@@ -88,7 +92,7 @@ int TListStore::MoveFavourite(int index, int step)
     const int target = index + step;
     if (index < 0 || target < 0 || target >= static_cast<int>(MListF->Items.size())) return -1;
     SwapFavourites(*MListF, index, target);
-    if (auto bytes = FavouritesBytes()) FWriter.Write(DataFile(kFavouritesFileName), std::move(*bytes));
+    FavouritesChanged();
     return target;
 }
 
@@ -175,6 +179,11 @@ void TListStore::SaveAll(TWindowSize size, const std::function<void(const EFileE
     if (auto bytes = FavouritesBytes()) FWriter.WriteNow(DataFile(kFavouritesFileName), *bytes);
     if (auto bytes = HistoryBytes()) FWriter.WriteNow(DataFile(kHistoryFileName), *bytes);
     FHistoryUnsaved = false;
+}
+
+void TListStore::FavouritesChanged()
+{
+    if (auto bytes = FavouritesBytes()) FWriter.Write(DataFile(kFavouritesFileName), std::move(*bytes));
 }
 
 std::optional<std::string> TListStore::FavouritesBytes()

@@ -68,6 +68,7 @@ public:
     void SaveAll(TWindowSize size, const std::function<void(const EFileError&)>& report);
 
 private:
+    void FavouritesChanged();
     void HistoryChanged();
     // The bytes of the favourites' and the history's files, or nothing where the file must stay.
     std::optional<std::string> FavouritesBytes();

@@ -250,11 +250,13 @@ void TMainForm::CreateOwners()
                                             static_cast<TFollowerHost&>(*this), FTimings);
     MJump = std::make_unique<TJumpRunner>(
         FHandle, WM_WORKDONE, kJumpBoundTimerId, *MChecks, FTimings, [this] { return EditMode(); },
-        [this] { return TJumpTarget{MFollower->Dialog(), MFollower->Box(), MFollower->FolderPicker()}; });
+        [this] {
+            return TJumpTarget{MFollower->Dialog(), MFollower->Box(), MFollower->FolderPicker()};
+        });
     MExplorer = std::make_unique<TExplorerTab>(FHandle, WM_WORKDONE, FTimings, [this] {
         if (TabIndex() != tabExplorer) return;
         // Nothing moves under the user's pointer: the selection stays on its folder.
-        const std::wstring selected = ListBoxText(ListBox, ListBoxSelection(ListBox));
+        const std::wstring selected = SelectedListBoxText(ListBox);
         ShowTabEntries();
         const std::vector<std::wstring>& folders = MExplorer->Folders();
         const auto kept = std::find(folders.begin(), folders.end(), selected);

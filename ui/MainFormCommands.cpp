@@ -17,7 +17,7 @@ void TMainForm::TBAddClick()
         std::wstring chosen;
         if (BrowseForFolder(L"フォルダの指定", FHandle, chosen)) path = chosen;
     } else {
-        path = ListBoxText(ListBox, ListBoxSelection(ListBox));
+        path = SelectedListBoxText(ListBox);
     }
     if (path.empty()) return;
     MStore->AddFavourite(path);
@@ -64,14 +64,14 @@ void TMainForm::MoveSelectedFavourite(int step)
 void TMainForm::ListBoxClick()
 {
     if (EditMode()) return;
-    const std::wstring folder = ListBoxText(ListBox, ListBoxSelection(ListBox));
+    const std::wstring folder = SelectedListBoxText(ListBox);
     if (!folder.empty()) MJump->Jump(folder);
 }
 
 void TMainForm::ListBoxDblClick()
 {
     if (!EditMode()) return;
-    const std::wstring path = ListBoxText(ListBox, ListBoxSelection(ListBox));
+    const std::wstring path = SelectedListBoxText(ListBox);
     if (path.empty()) return;
     MChecks->Check(path, [this, path](TFolderState state) {
         if (state == TFolderState::Exists && EditMode())
@@ -83,7 +83,6 @@ void TMainForm::StatusBarDblClick()
 {
     const std::wstring name = WindowText(StatusBar);
     if (name.empty()) return;
-    MFollower->SetName(name);
     MJump->PutName(name);
 }
 
@@ -104,7 +103,7 @@ void TMainForm::ShowTabEntries()
 
 bool TMainForm::FollowerPaused() const
 {
-    return EditMode() || MJump->State() == TJumpState::Working;
+    return EditMode() || MJump->Working();
 }
 
 void TMainForm::NameSeen(const std::wstring& name)

@@ -43,6 +43,12 @@ TWindowSize SizeAtScale(TWindowSize size, UINT fromDpi, UINT toDpi)
     return {RescalePixels(size.Width, fromDpi, toDpi), RescalePixels(size.Height, fromDpi, toDpi)};
 }
 
+// The outer size of `wnd`, at `dpi`, as at the system's scale.
+TWindowSize SizeAtSystemScale(HWND wnd, UINT dpi)
+{
+    return SizeAtScale({OuterWidth(wnd), OuterHeight(wnd)}, dpi, ::GetDpiForSystem());
+}
+
 // The system's menu font, which every control takes over; nothing when the system cannot say.
 bool ReadMenuFont(std::wstring& face, int& points)
 {
@@ -66,10 +72,8 @@ void TMainForm::FormCreate()
     // waits in standby with what could be read, and follows dialogs as after a good start.
     const auto report = [this](const EFileError& error) { ReportError(error); };
     try {
-        const UINT system = ::GetDpiForSystem();
         const TWindowSize size =
-            SizeAtScale(MStore->SavedSize(SizeAtScale({OuterWidth(FHandle), OuterHeight(FHandle)}, FDpi, system)),
-                        system, FDpi);
+            SizeAtScale(MStore->SavedSize(SizeAtSystemScale(FHandle, FDpi)), ::GetDpiForSystem(), FDpi);
         SetOuterSize(FHandle, OuterWidth(FHandle), size.Height);
         SetOuterSize(FHandle, size.Width, OuterHeight(FHandle));
     } catch (const EFileError& error) {
@@ -124,14 +128,13 @@ void TMainForm::FormExitSizeMove()
 {
     // The rolled-up height is no size to keep.
     if (FShade) return;
-    MStore->SizeChanged(SizeAtScale({OuterWidth(FHandle), OuterHeight(FHandle)}, FDpi, ::GetDpiForSystem()));
+    MStore->SizeChanged(SizeAtSystemScale(FHandle, FDpi));
 }
 
 bool TMainForm::FormCloseQuery()
 {
     if (FShade) Unroll();
-    MStore->SaveAll(SizeAtScale({OuterWidth(FHandle), OuterHeight(FHandle)}, FDpi, ::GetDpiForSystem()),
-                    [this](const EFileError& error) { ReportError(error); });
+    MStore->SaveAll(SizeAtSystemScale(FHandle, FDpi), [this](const EFileError& error) { ReportError(error); });
     return true;
 }
 

@@ -45,8 +45,8 @@ bool WaitForBox(HWND dialog, HWND box, bool forEnter, ULONGLONG deadline, const 
     for (;;) {
         GUITHREADINFO info = {};
         info.cbSize = sizeof info;
-        const bool active = ::GetForegroundWindow() == dialog && ::GetGUIThreadInfo(thread, &info) &&
-                            info.hwndActive == dialog;
+        const bool active =
+            ::GetForegroundWindow() == dialog && ::GetGUIThreadInfo(thread, &info) && info.hwndActive == dialog;
         if (active && info.hwndFocus == box && !(forEnter && ModifierDown())) return true;
         if (active && info.hwndFocus != box && (!asked || info.hwndFocus != askedWhile)) {
             asked = FocusForeignControl(box, timings.JumpSendTimeoutMs);
@@ -160,8 +160,7 @@ void SendFolderToDialog(const TFolderJump& jump)
 
 void PutNameIntoDialog(HWND dialog, HWND box, const std::wstring& name, const TTimings& timings)
 {
-    if (BringForward(dialog, box, ::GetTickCount64() + timings.JumpBoundMs, timings))
-        SetBoxText(box, name, timings);
+    if (BringForward(dialog, box, ::GetTickCount64() + timings.JumpBoundMs, timings)) SetBoxText(box, name, timings);
 }
 
 }  // namespace kestro

@@ -7,7 +7,6 @@
 
 namespace kestro {
 
-
 wchar_t DriveLetterOf(wchar_t c)
 {
     if (c >= L'a' && c <= L'z') c = static_cast<wchar_t>(c - 32);
@@ -128,8 +127,8 @@ TFolderState FolderState(const std::wstring& path)
     }
     const DWORD error = ::GetLastError();
     const std::wstring root = RootOf(path);
-    const bool rootAnswers = root.size() == 3 ? IsDriveReady(root[0])
-                                              : ::GetFileAttributesW(root.c_str()) != INVALID_FILE_ATTRIBUTES;
+    const bool rootAnswers =
+        root.size() == 3 ? IsDriveReady(root[0]) : ::GetFileAttributesW(root.c_str()) != INVALID_FILE_ATTRIBUTES;
     return FolderStateFromError(error, rootAnswers);
 }
 

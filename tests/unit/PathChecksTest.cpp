@@ -60,7 +60,8 @@ TEST(IsFullPath, OnlyDriveRootedAndUncPathsNameFolders)
         {L"", false},
         {L"1:\\", false},
     };
-    for (const auto& [path, full] : cases) EXPECT_EQ(kestro::IsFullPath(path), full) << testing::PrintToString(std::wstring(path));
+    for (const auto& [path, full] : cases)
+        EXPECT_EQ(kestro::IsFullPath(path), full) << testing::PrintToString(std::wstring(path));
 }
 
 TEST(RootOf, TheDriveOrTheShareAFolderLivesOn)
@@ -80,13 +81,10 @@ TEST(FolderStateFromError, GoneOnlyWhenNotFoundOnARootThatAnswers)
         bool RootAnswers;
         TFolderState Expected;
     } cases[] = {
-        {ERROR_FILE_NOT_FOUND, true, TFolderState::Gone},
-        {ERROR_PATH_NOT_FOUND, true, TFolderState::Gone},
+        {ERROR_FILE_NOT_FOUND, true, TFolderState::Gone},        {ERROR_PATH_NOT_FOUND, true, TFolderState::Gone},
         {ERROR_PATH_NOT_FOUND, false, TFolderState::OutOfReach},  // a drive letter not there now
-        {ERROR_BAD_NETPATH, false, TFolderState::OutOfReach},
-        {ERROR_BAD_NET_NAME, true, TFolderState::OutOfReach},
-        {ERROR_NOT_READY, false, TFolderState::OutOfReach},
-        {ERROR_LOGON_FAILURE, true, TFolderState::OutOfReach},
+        {ERROR_BAD_NETPATH, false, TFolderState::OutOfReach},    {ERROR_BAD_NET_NAME, true, TFolderState::OutOfReach},
+        {ERROR_NOT_READY, false, TFolderState::OutOfReach},      {ERROR_LOGON_FAILURE, true, TFolderState::OutOfReach},
         {ERROR_ACCESS_DENIED, true, TFolderState::OutOfReach},
     };
     for (const auto& c : cases)

@@ -1,4 +1,5 @@
 #include "lists/SettingsFile.h"
+#include "lists/TextFile.h"
 
 #include <gtest/gtest.h>
 
@@ -115,7 +116,7 @@ TEST(SettingsFileOnDisk, ANewFileHoldsExactlyTheWindowSection)
     EXPECT_EQ(settings.ReadInteger(L"Window", L"Height", 360), 360);
     settings.WriteInteger(L"Window", L"Height", 360);
     settings.WriteInteger(L"Window", L"Width", 240);
-    settings.Save();
+    kestro::WriteFileBytes(path, settings.Encode());
     const std::string mark = ::GetACP() == CP_UTF8 ? "\xEF\xBB\xBF" : "";
     EXPECT_EQ(kestro::test::ReadBytes(path), mark + "[Window]\r\nHeight=360\r\nWidth=240\r\n\r\n");
 }
@@ -126,7 +127,7 @@ TEST(SettingsFileOnDisk, AValueOutsideTheCodePageTurnsTheFileToUtf8)
     kestro::test::WriteBytes(path, "[Window]\r\nHeight=300\r\n");
     SettingsFile settings = SettingsFile::Open(path);
     settings.WriteInteger(L"\uD55C", L"Key", 1);
-    settings.Save();
+    kestro::WriteFileBytes(path, settings.Encode());
     EXPECT_EQ(kestro::test::ReadBytes(path),
               "\xEF\xBB\xBF[Window]\r\nHeight=300\r\n\r\n[\xED\x95\x9C]\r\nKey=1\r\n\r\n");
     EXPECT_EQ(SettingsFile::Open(path).ReadInteger(L"\uD55C", L"KEY", kDefault), 1);

@@ -87,7 +87,7 @@ TEST(ReadTextLines, BrokenUtf8IsADecodeError)
               L"Unicode 文字のマッピングがターゲットのマルチバイト コード ページに存在しません");
 }
 
-TEST(WriteTextLines, AFailedReplaceKeepsTheOldFile)
+TEST(WriteFileBytes, AFailedReplaceKeepsTheOldFile)
 {
     const std::wstring folder = kestro::test::ScratchFolder(L"Replace");
     const std::wstring path = folder + L"\\KestroF.lst";
@@ -96,20 +96,25 @@ TEST(WriteTextLines, AFailedReplaceKeepsTheOldFile)
     {
         const kestro::UniqueFile lock = Lock(path);
         ASSERT_TRUE(lock);
-        TTextEncoding encoding = TTextEncoding::Ansi;
-        text = ErrorText([&] { kestro::WriteTextLines(path, {L"C:\\New"}, encoding); });
+        text = ErrorText([&] { kestro::WriteFileBytes(path, "C:\\New\r\n"); });
     }
     EXPECT_TRUE(kestro::test::IsFileError(text, L"ファイル \"" + path + L"\" を作成できません。", L""));
     EXPECT_EQ(ReadBytes(path), "C:\\Old\r\n");
     EXPECT_EQ(FileCount(folder), 1u) << "the temporary file was left behind";
 }
 
-TEST(WriteTextLines, AMissingFolderCannotBeCreated)
+TEST(WriteFileBytes, AMissingFolderCannotBeCreated)
 {
     const std::wstring path = kestro::test::ScratchFolder(L"NoFolder") + L"\\Gone\\Kestro.ini";
-    TTextEncoding encoding = TTextEncoding::Ansi;
-    EXPECT_TRUE(kestro::test::IsFileError(ErrorText([&] { kestro::WriteTextLines(path, {}, encoding); }),
+    EXPECT_TRUE(kestro::test::IsFileError(ErrorText([&] { kestro::WriteFileBytes(path, ""); }),
                                           L"ファイル \"" + path + L"\" を作成できません。", L""));
+}
+
+// A list saved as the program saves it: its bytes, unless the list may not replace the file.
+void SaveListFile(TFolderList& list, const std::wstring& path)
+{
+    if (const std::optional<std::string> bytes = kestro::ListFileBytes(list, path))
+        kestro::WriteFileBytes(path, *bytes);
 }
 
 TEST(ListFile, AnAnsiFileComesBackWithCrLfAfterEveryLine)
@@ -120,7 +125,7 @@ TEST(ListFile, AnAnsiFileComesBackWithCrLfAfterEveryLine)
     TFolderList list;
     kestro::LoadListFile(list, path);
     EXPECT_EQ(list.Items, (Lines{local, L"", L" D:\\B ", L"E:\\C", L"F:\\D"}));
-    kestro::SaveListFile(list, path);
+    SaveListFile(list, path);
     EXPECT_EQ(ReadBytes(path), AnsiLines({local, L"", L" D:\\B ", L"E:\\C", L"F:\\D"}));
     EXPECT_EQ(list.Encoding, TTextEncoding::Ansi);
 }
@@ -134,7 +139,7 @@ TEST(ListFile, AUtf8FileStaysUtf8AfterChanges)
     kestro::SwapFavourites(list, 0, 1);
     kestro::RemoveFavourite(list, 2);
     kestro::AddFavourite(list, L"D:\\E");
-    kestro::SaveListFile(list, path);
+    SaveListFile(list, path);
     EXPECT_EQ(ReadBytes(path), kUtf8Mark + "C:\\B\r\nC:\\A\r\nD:\\E\r\n");
 }
 
@@ -146,7 +151,7 @@ TEST(ListFile, ANameOutsideTheCodePageSurvivesASave)
     TFolderList list;
     kestro::LoadListFile(list, path);
     kestro::RecordVisit(list, foreign);
-    kestro::SaveListFile(list, path);
+    SaveListFile(list, path);
     EXPECT_EQ(list.Encoding, TTextEncoding::Utf8);
     EXPECT_EQ(ReadBytes(path), kUtf8Mark + "C:\\Caf\xC3\xA9\\\xED\x95\x9C\xC2\xA5\r\nC:\\A\r\n");
 
@@ -167,7 +172,7 @@ TEST(ListFile, AListThatWasNotReadNeverReplacesItsFile)
     }
     EXPECT_FALSE(list.Loaded);
     kestro::AddFavourite(list, L"C:\\New");
-    kestro::SaveListFile(list, path);
+    SaveListFile(list, path);
     EXPECT_EQ(ReadBytes(path), "C:\\Kept\r\n");
 
     // Where there is no file, there is nothing to lose: the list is written, and from then on
@@ -175,10 +180,10 @@ TEST(ListFile, AListThatWasNotReadNeverReplacesItsFile)
     const std::wstring absent = folder + L"\\KestroH.lst";
     TFolderList history;
     kestro::RecordVisit(history, L"C:\\A");
-    kestro::SaveListFile(history, absent);
+    SaveListFile(history, absent);
     EXPECT_EQ(ReadBytes(absent), AnsiLines({L"C:\\A"}));
     kestro::RecordVisit(history, L"C:\\B");
-    kestro::SaveListFile(history, absent);
+    SaveListFile(history, absent);
     EXPECT_EQ(ReadBytes(absent), AnsiLines({L"C:\\B", L"C:\\A"}));
 }
 
