@@ -37,7 +37,6 @@ public:
 
     // The lines of the file as written: each section's header, its entries, one empty line.
     std::vector<std::wstring> ToLines() const;
-    const std::vector<TSection>& Sections() const { return FSections; }
 
 private:
     TSection* FindSection(std::wstring_view name);

@@ -19,11 +19,6 @@
 using namespace kestro::test;
 
 namespace {
-std::string Narrow(const std::wstring& text)
-{
-    return std::string(text.begin(), text.end());
-}
-
 // How long a jump that must not happen is given to show itself: the pause after the Enter and
 // a tick on top.
 constexpr DWORD kNoJumpWaitMs = 1500;

@@ -80,8 +80,7 @@ void ClickEntry(const TKestro& kestro, int index)
 {
     const bool inFront = ActivateToolWindow(kestro);
     const std::wstring front = ClassOf(::GetForegroundWindow());
-    EXPECT_TRUE(inFront) << "the tool window did not come to the front; in front: \""
-                         << std::string(front.begin(), front.end()) << "\"";
+    EXPECT_TRUE(inFront) << "the tool window did not come to the front; in front: \"" << Narrow(front) << "\"";
     ClickAt(kestro.ListItemPoint(index));
 }
 

@@ -4,6 +4,13 @@
 
 namespace kestro::test {
 
+std::string Narrow(const std::wstring& text)
+{
+    std::string narrow;
+    for (wchar_t c : text) narrow += c < 0x80 ? static_cast<char>(c) : '?';
+    return narrow;
+}
+
 std::wstring ClassOf(HWND wnd)
 {
     wchar_t name[256] = {};

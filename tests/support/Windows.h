@@ -8,6 +8,8 @@
 
 namespace kestro::test {
 
+// `text` for a failure message: ASCII as it is, any other unit as '?'.
+std::string Narrow(const std::wstring& text);
 std::wstring ClassOf(HWND wnd);
 // The window's text through a bounded WM_GETTEXT, so a hung window cannot stall the test.
 std::wstring TextOf(HWND wnd);

@@ -9,11 +9,6 @@ namespace {
 
 using kestro::TDosDevice;
 
-std::string Narrow(const std::wstring& text)
-{
-    return std::string(text.begin(), text.end());
-}
-
 struct TMappingCase {
     const char* Name;
     std::vector<TDosDevice> Drives;
@@ -31,7 +26,7 @@ class MapDevicePathToDrive : public testing::TestWithParam<TMappingCase> {};
 TEST_P(MapDevicePathToDrive, RewritesTheFirstMatchingDevice)
 {
     const TMappingCase& c = GetParam();
-    EXPECT_EQ(Narrow(kestro::MapDevicePathToDrive(c.DevicePath, c.Drives)), Narrow(c.Expected));
+    EXPECT_EQ(kestro::MapDevicePathToDrive(c.DevicePath, c.Drives), c.Expected);
 }
 
 const std::vector<TDosDevice> kWineDrives = {

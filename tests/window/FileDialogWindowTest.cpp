@@ -15,11 +15,6 @@ namespace {
 
 using namespace kestro::test;
 
-std::string Narrow(const std::wstring& text)
-{
-    return std::string(text.begin(), text.end());
-}
-
 class RealFileDialog : public testing::TestWithParam<const wchar_t*> {};
 
 TEST_P(RealFileDialog, IsRecognised)

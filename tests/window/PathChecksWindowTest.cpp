@@ -7,6 +7,7 @@
 
 #include "tests/support/DataFiles.h"
 #include "tests/support/OwnWindows.h"
+#include "tests/support/Windows.h"
 #include "winutil/Handles.h"
 #include "winutil/PathChecks.h"
 #include "winutil/ToolWindow.h"
@@ -14,13 +15,6 @@
 namespace {
 
 using namespace kestro::test;
-
-std::string Narrow(const std::wstring& text)
-{
-    std::string narrow;
-    for (wchar_t c : text) narrow += c < 0x80 ? static_cast<char>(c) : '?';
-    return narrow;
-}
 
 // A drive letter that names no drive in this prefix.
 wchar_t MissingLetter()
