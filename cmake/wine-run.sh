@@ -17,15 +17,27 @@ mark=$(mktemp -u "${TMPDIR:-/tmp}/kestro-start.XXXXXX")
 # Wine's drive Z: is the root of the Linux tree.
 KESTRO_START_MARK="Z:$(printf '%s' "$mark" | tr / '\\')"
 export KESTRO_START_MARK
+# The program's output reaches ctest through a file that tail passes on while the program runs: a
+# program it started that outlives it (under Wine, the process of an Explorer folder window can stay
+# after its window has closed) then holds that file open, not ctest's pipe, on which ctest would
+# otherwise wait until the test's time-out.
+out=$(mktemp "${TMPDIR:-/tmp}/kestro-output.XXXXXX")
+trap 'rm -f "$out"' EXIT
 attempt=1
 while :; do
   rm -f "$mark"
-  wine "$@"
+  wine "$@" >"$out" 2>&1 &
+  program=$!
+  tail -n +1 -s 0.1 -f --pid="$program" "$out" &
+  follower=$!
+  wait "$program"
   status=$?
+  wait "$follower"
   if [ -e "$mark" ] || [ "$attempt" -ge 5 ]; then
     rm -f "$mark"
     exit "$status"
   fi
+  : >"$out"
   echo "wine-run: $1 did not start (status $status); starting it again" >&2
   attempt=$((attempt + 1))
   sleep 1
