@@ -22,6 +22,11 @@ constexpr DWORD kHangMs = KestroTimings().JumpSendTimeoutMs + 1500;
 constexpr DWORD kBusyMs = KestroTimings().JumpSendTimeoutMs / 2;
 // Kestro counts as responsive when it takes real input within this time.
 constexpr DWORD kResponsiveMs = 2000;
+// Kestro answers a message within this while a dialog is busy or hung: longer than the one read a
+// tick may spend on a dialog that stopped answering and than a loaded machine's delays, shorter
+// than any wait for the busy dialog itself.
+constexpr DWORD kAnswerMs = KestroTimings().ReadTimeoutMs + 250;
+static_assert(kAnswerMs < kBusyMs);
 
 class FollowerHang : public testing::Test {
 protected:
@@ -48,14 +53,14 @@ protected:
         return ::SendMessageTimeoutW(kestro.Main(), WM_NULL, 0, 0, 0, timeoutMs, &result) != 0;
     }
 
-    // Sends Kestro's window WM_NULL bounded at 200 ms, again and again until `done` (or 20 s
+    // Sends Kestro's window WM_NULL bounded at kAnswerMs, again and again until `done` (or 20 s
     // have passed); gives the number it did not answer in time.
     int UnansweredUntil(const std::function<bool()>& done) const
     {
         const ULONGLONG end = ::GetTickCount64() + 20000;
         int unanswered = 0;
         while (!done() && ::GetTickCount64() < end) {
-            if (!AnswersMessages(200)) ++unanswered;
+            if (!AnswersMessages(kAnswerMs)) ++unanswered;
             ::Sleep(20);
         }
         return unanswered;
