@@ -81,10 +81,14 @@ TEST(FolderStateFromError, GoneOnlyWhenNotFoundOnARootThatAnswers)
         bool RootAnswers;
         TFolderState Expected;
     } cases[] = {
-        {ERROR_FILE_NOT_FOUND, true, TFolderState::Gone},        {ERROR_PATH_NOT_FOUND, true, TFolderState::Gone},
-        {ERROR_PATH_NOT_FOUND, false, TFolderState::OutOfReach},  // a drive letter not there now
-        {ERROR_BAD_NETPATH, false, TFolderState::OutOfReach},    {ERROR_BAD_NET_NAME, true, TFolderState::OutOfReach},
-        {ERROR_NOT_READY, false, TFolderState::OutOfReach},      {ERROR_LOGON_FAILURE, true, TFolderState::OutOfReach},
+        {ERROR_FILE_NOT_FOUND, true, TFolderState::Gone},
+        {ERROR_PATH_NOT_FOUND, true, TFolderState::Gone},
+        // A drive letter that is not there now.
+        {ERROR_PATH_NOT_FOUND, false, TFolderState::OutOfReach},
+        {ERROR_BAD_NETPATH, false, TFolderState::OutOfReach},
+        {ERROR_BAD_NET_NAME, true, TFolderState::OutOfReach},
+        {ERROR_NOT_READY, false, TFolderState::OutOfReach},
+        {ERROR_LOGON_FAILURE, true, TFolderState::OutOfReach},
         {ERROR_ACCESS_DENIED, true, TFolderState::OutOfReach},
     };
     for (const auto& c : cases)
