@@ -137,7 +137,9 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         Guarded([this] { FormResize(); });
         return 0;
     case WM_DPICHANGED: RescaleForDpi(HIWORD(wParam), *reinterpret_cast<RECT*>(lParam)); return 0;
-    case WM_ERASEBKGND: EraseBackground(reinterpret_cast<HDC>(wParam)); return 1;
+    // Transparent controls (the tool bar) ask for the form's background under them too, with
+    // their own DC moved to the form's coordinates and clipped to them.
+    case WM_ERASEBKGND: FillWithFaceColour(FHandle, reinterpret_cast<HDC>(wParam)); return 1;
     case WM_COMMAND:
         if (HandleCommand(LOWORD(wParam), HIWORD(wParam))) return 0;
         break;
@@ -147,8 +149,10 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     }
     case WM_TIMER:
-        if (wParam == kTimerId) MFollower->TimerTimer();
-        if (wParam == kTimerId) MExplorer->TimerTimer(::IsWindowVisible(FHandle) && TabIndex() == tabExplorer);
+        if (wParam == kTimerId) {
+            MFollower->TimerTimer();
+            MExplorer->TimerTimer(::IsWindowVisible(FHandle) && TabIndex() == tabExplorer);
+        }
         if (wParam == kSaveTimerId) MStore->SaveTimerTimer();
         if (wParam == kJumpBoundTimerId) MJump->BoundReached();
         if (wParam == kRecheckTimerId) MFollower->RecheckTimerTimer();
@@ -308,15 +312,6 @@ void TMainForm::RescaleForDpi(UINT dpi, const RECT& suggested)
     ::SetWindowPos(FHandle, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                    suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     LayoutControls();
-}
-
-void TMainForm::EraseBackground(HDC dc)
-{
-    // Transparent controls (the tool bar) ask for the form's background under them too, with
-    // their own DC moved to the form's coordinates and clipped to them.
-    RECT client;
-    ::GetClientRect(FHandle, &client);
-    ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_BTNFACE));
 }
 
 }  // namespace kestro

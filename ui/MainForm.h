@@ -70,7 +70,6 @@ private:
     void ApplyFont();
     void LayoutControls();
     void RescaleForDpi(UINT dpi, const RECT& suggested);
-    void EraseBackground(HDC dc);
 
     // Handlers of the window itself (MainFormModes.cpp).
     void FormCreate();

@@ -38,6 +38,13 @@ bool IsAbove(HWND upper, HWND lower)
     return false;
 }
 
+void FillWithFaceColour(HWND wnd, HDC dc)
+{
+    RECT client;
+    ::GetClientRect(wnd, &client);
+    ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_BTNFACE));
+}
+
 std::wstring WindowText(HWND wnd)
 {
     const int length = ::GetWindowTextLengthW(wnd);

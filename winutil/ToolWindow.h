@@ -17,6 +17,9 @@ void KeepOnTop(HWND wnd);
 // Whether top-level window `upper` is above `lower` in the z-order.
 bool IsAbove(HWND upper, HWND lower);
 
+// Fills `wnd`'s client area in `dc` with the colour of dialog and button faces.
+void FillWithFaceColour(HWND wnd, HDC dc);
+
 // The window's text (a window of this process; other programs' windows need bounded sends).
 std::wstring WindowText(HWND wnd);
 // Sets the caption unless it is already `caption`: the same text again would repaint the frame.
