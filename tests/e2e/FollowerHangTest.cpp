@@ -252,10 +252,18 @@ protected:
     {
         if (SlowDrive().empty()) GTEST_SKIP() << "no slow share: tools/test mounts one where /dev/fuse exists";
         FollowerHang::SetUp();
-        for (const wchar_t* name : {L"\\SlowOne", L"\\SlowTwo"})
-            ::CreateDirectoryW((FastDrive() + name).c_str(), nullptr);
-        slowOne = SlowDrive() + L"\\SlowOne";
-        slowTwo = SlowDrive() + L"\\SlowTwo";
+        // Folders no test looked at before: the share answers at once for a folder looked at a
+        // moment ago, and a leftover look of the test before would make a check here quick.
+        static int setUps = 0;
+        const std::wstring tag = std::to_wstring(++setUps);
+        slowOne = SlowFolder(L"\\SlowOne-" + tag);
+        slowTwo = SlowFolder(L"\\SlowTwo-" + tag);
+    }
+
+    static std::wstring SlowFolder(const std::wstring& name)
+    {
+        ::CreateDirectoryW((FastDrive() + name).c_str(), nullptr);
+        return SlowDrive() + name;
     }
 
     // Long enough for two looks at folders on the share, one after the other.
