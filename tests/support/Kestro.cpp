@@ -4,9 +4,15 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "tests/support/Windows.h"
 
 namespace kestro::test {
+
+namespace {
+constexpr LRESULT kLongestPath = 32767;
+}  // namespace
 
 std::wstring KestroExe()
 {
@@ -101,8 +107,10 @@ std::vector<std::wstring> TKestro::ListItems() const
     HWND list = ListBox();
     const LRESULT count = ::SendMessageW(list, LB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
+        // LB_GETTEXT takes no buffer size, and Kestro may put a longer entry at this index between
+        // the two messages: the buffer holds the longest path there can be, whatever the length.
         const LRESULT length = ::SendMessageW(list, LB_GETTEXTLEN, i, 0);
-        std::wstring text(length + 1, L'\0');
+        std::wstring text(std::max<LRESULT>(length, kLongestPath) + 1, L'\0');
         const LRESULT got = ::SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
         text.resize(got > 0 ? got : 0);
         items.push_back(text);
