@@ -1,32 +1,40 @@
 #include "lists/FileWriter.h"
 
+#include <deque>
+#include <map>
+
 #include "lists/FileError.h"
-#include "lists/TextFile.h"
 #include "winutil/Handles.h"
 
 namespace kestro {
 
 struct TFileWriter::TShared {
+    explicit TShared(TWriteBytes write) : WriteBytes(std::move(write)) {}
+
+    const TWriteBytes WriteBytes;
     SRWLOCK Lock = SRWLOCK_INIT;
     CONDITION_VARIABLE Idle = CONDITION_VARIABLE_INIT;
     // Files in the order their writes were asked for, and the newest bytes of each.
     std::deque<std::wstring> Order;
     std::map<std::wstring, std::string> Pending;
-    // What each file last got from this writer.
-    std::map<std::wstring, std::string> Written;
+    // What each file will hold once the writes asked for are done, where that is known: a change
+    // back to it while a write is under way is then nothing new, and any other change is.
+    std::map<std::wstring, std::string> Expected;
     bool Running = false;
     bool Writing = false;
 
-    // Drops what is not begun and waits, with the lock held, for the write under way.
+    // Drops what is not begun and waits, with the lock held, for the write under way. A dropped
+    // write never reaches its file, so what the file will hold is no longer known.
     void DropAndWait()
     {
+        for (const auto& pending : Pending) Expected.erase(pending.first);
         Order.clear();
         Pending.clear();
         while (Writing) ::SleepConditionVariableSRW(&Idle, &Lock, INFINITE, 0);
     }
 };
 
-TFileWriter::TFileWriter() : FShared(std::make_shared<TShared>())
+TFileWriter::TFileWriter(TWriteBytes write) : FShared(std::make_shared<TShared>(std::move(write)))
 {
 }
 
@@ -40,10 +48,10 @@ void TFileWriter::Write(const std::wstring& path, std::string bytes)
 {
     {
         const TLockGuard lock(FShared->Lock);
-        const auto written = FShared->Written.find(path);
-        const bool pending = FShared->Pending.count(path) > 0;
-        if (!pending && written != FShared->Written.end() && written->second == bytes) return;
-        if (!pending) FShared->Order.push_back(path);
+        const auto expected = FShared->Expected.find(path);
+        if (expected != FShared->Expected.end() && expected->second == bytes) return;
+        FShared->Expected[path] = bytes;
+        if (FShared->Pending.count(path) == 0) FShared->Order.push_back(path);
         FShared->Pending[path] = std::move(bytes);
         if (FShared->Running) return;
         FShared->Running = true;
@@ -61,11 +69,11 @@ void TFileWriter::WriteNow(const std::wstring& path, const std::string& bytes)
     {
         const TLockGuard lock(FShared->Lock);
         FShared->DropAndWait();
-        FShared->Written.erase(path);
+        FShared->Expected.erase(path);
     }
-    WriteFileBytes(path, bytes);
+    FShared->WriteBytes(path, bytes);
     const TLockGuard lock(FShared->Lock);
-    FShared->Written[path] = bytes;
+    FShared->Expected[path] = bytes;
 }
 
 DWORD WINAPI TFileWriter::Worker(void* parameter)
@@ -89,15 +97,13 @@ DWORD WINAPI TFileWriter::Worker(void* parameter)
         }
         bool written = true;
         try {
-            WriteFileBytes(path, bytes);
+            shared.WriteBytes(path, bytes);
         } catch (const EFileError&) {
             written = false;
         }
         const TLockGuard lock(shared.Lock);
-        if (written)
-            shared.Written[path] = std::move(bytes);
-        else
-            shared.Written.erase(path);
+        // A failed write leaves the file as it was, unknown here, unless a newer write waits.
+        if (!written && shared.Pending.count(path) == 0) shared.Expected.erase(path);
         shared.Writing = false;
         ::WakeAllConditionVariable(&shared.Idle);
     }

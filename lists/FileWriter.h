@@ -3,24 +3,27 @@
 // (a sync client, a virus scanner) never stops the window while the user works in dialogs.
 #include <windows.h>
 
-#include <deque>
-#include <map>
+#include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace kestro {
 
+// What puts bytes into a file: WriteFileBytes, or a stand-in in tests. Raises EFileError.
+using TWriteBytes = std::function<void(const std::wstring& path, std::string_view bytes)>;
+
 class TFileWriter {
 public:
-    TFileWriter();
+    explicit TFileWriter(TWriteBytes write);
     TFileWriter(const TFileWriter&) = delete;
     TFileWriter& operator=(const TFileWriter&) = delete;
     // Waits for the write under way, if any; the others are dropped.
     ~TFileWriter();
 
-    // Writes `bytes` to `path` (WriteFileBytes) on a thread of this writer's own, after the writes
-    // asked for before. A file asked for again before its write has begun is written once, with
-    // the newest bytes; bytes that this writer last wrote to the file are not written again. A
+    // Writes `bytes` to `path` on a thread of this writer's own, after the writes asked for
+    // before. A file asked for again before its write has begun is written once, with the newest
+    // bytes; bytes the file will hold once the writes asked for are done are not written again. A
     // write that fails shows nothing: the next change, or the close, writes again.
     void Write(const std::wstring& path, std::string bytes);
     // Drops the writes not begun, waits for the one under way and writes `bytes` to `path` on the

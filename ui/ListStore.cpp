@@ -34,6 +34,7 @@ void SetSize(SettingsFile& settings, TWindowSize size)
 TListStore::TListStore(HWND window, UINT_PTR saveTimerId, TFolderChecks& checks, const TTimings& timings)
     : FWindow(window),
       FSaveTimer(saveTimerId),
+      FWriter(WriteFileBytes),
       FChecks(checks),
       FTimings(timings),
       MListF(std::make_unique<TFolderList>()),
