@@ -167,7 +167,12 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CLOSE:
         if (Guarded([this] { return FormCloseQuery(); })) ::DestroyWindow(FHandle);
         return 0;
-    case WM_QUERYENDSESSION: return Guarded([this] { return FormCloseQuery(); }) ? TRUE : FALSE;
+    // An end that cannot be refused is not held up by a box: WM_ENDSESSION then writes quietly.
+    case WM_QUERYENDSESSION:
+        return (lParam & ENDSESSION_CRITICAL) || Guarded([this] { return FormCloseQuery(); }) ? TRUE : FALSE;
+    case WM_ENDSESSION:
+        if (wParam) FormEndSession();
+        return 0;
     case WM_DESTROY:
         ::KillTimer(FHandle, kTimerId);
         FormDestroy();

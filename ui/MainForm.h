@@ -78,6 +78,7 @@ private:
     void FormResize();
     void FormExitSizeMove();
     bool FormCloseQuery();
+    void FormEndSession();
     void FormDestroy();
     void FormKeyPress(wchar_t& key);
     void WMNCLButtonDblClk(WPARAM hitTest);

@@ -138,6 +138,20 @@ bool TMainForm::FormCloseQuery()
     return true;
 }
 
+void TMainForm::FormEndSession()
+{
+    // The session ends, or the Restart Manager closes the program to replace it: the decision is
+    // made, so the lists are written once more without a box to wait on, and the program ends.
+    try {
+        if (FShade) Unroll();
+        MStore->SaveAll(SizeAtSystemScale(FHandle, FDpi), [](const EFileError&) {});
+    } catch (const EFileError&) {
+        // Nothing more can be done for what did not reach the disk; the lists of the last
+        // successful save are still there.
+    }
+    ::DestroyWindow(FHandle);
+}
+
 void TMainForm::FormDestroy()
 {
     MExplorer.reset();

@@ -2,6 +2,7 @@
 // Kestro closes and as the history tab shows it meanwhile.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -29,8 +30,8 @@ TLines OldEntries(int count)
 // One history case: the file before, the folders the dialog shows in turn, the file after.
 // Names: F and G are folders of the test, J is a folder named in Japanese, X and Y stand for
 // older entries, D is "Desktop", the name an address bar shows for a place that is no folder (a
-// folder of that name is in Kestro's current folder). The item dialog's address bar shows `Label` before the folder, as Windows does in
-// its display language. The rules of a visit and the labels of other languages are unit tests.
+// folder of that name is in Kestro's current folder). The item dialog's address bar shows `Label` before the folder, as
+// Windows does in its display language. The rules of a visit and the labels of other languages are unit tests.
 struct THistoryCase {
     const char* Name;
     std::vector<const wchar_t*> Before;
@@ -54,12 +55,9 @@ protected:
         const std::wstring current = ScratchFolder(L"HistoryCurrent");
         ::CreateDirectoryW((current + L"\\Desktop").c_str(), nullptr);
         ::SetCurrentDirectoryW(current.c_str());
-        names = {{L"F", {ScratchFolder(L"HistoryF")}},
-                 {L"D", {L"Desktop"}},
-                 {L"G", {ScratchFolder(L"HistoryG")}},
-                 {L"J", {ScratchFolder(L"履歴のフォルダ")}},
-                 {L"X", {L"C:\\KestroOld\\X"}},
-                 {L"Y", {L"C:\\KestroOld\\Y"}}};
+        names = {{L"F", {ScratchFolder(L"HistoryF")}}, {L"D", {L"Desktop"}},
+                 {L"G", {ScratchFolder(L"HistoryG")}}, {L"J", {ScratchFolder(L"履歴のフォルダ")}},
+                 {L"X", {L"C:\\KestroOld\\X"}},        {L"Y", {L"C:\\KestroOld\\Y"}}};
     }
 
     TLines Expand(const std::vector<const wchar_t*>& symbols)
@@ -115,12 +113,12 @@ TEST_P(FollowerHistory, TheFolderShownGoesToTheTopOnTheFavouritesTab)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, FollowerHistory,
-    testing::Values(THistoryCase{
-                        "EachMoveOfTheDialog", {L"X", L"Y"}, {L"F", L"G", L"F"}, false, {L"F", L"G", L"X", L"Y"}},
-                    THistoryCase{"FolderAlreadyOnTop", {L"F", L"X", L"Y"}, {L"F"}, false, {L"F", L"X", L"Y"}},
-                    THistoryCase{"ExplorerStyleDialog", {L"X", L"Y"}, {L"F"}, true, {L"X", L"Y"}},
-                    THistoryCase{"PlaceThatIsNoFolder", {L"X"}, {L"D"}, false, {L"X"}},
-                    THistoryCase{"FolderNamedInJapanese", {L"X"}, {L"J"}, false, {L"J", L"X"}, L"Address: "}),
+    testing::Values(
+        THistoryCase{"EachMoveOfTheDialog", {L"X", L"Y"}, {L"F", L"G", L"F"}, false, {L"F", L"G", L"X", L"Y"}},
+        THistoryCase{"FolderAlreadyOnTop", {L"F", L"X", L"Y"}, {L"F"}, false, {L"F", L"X", L"Y"}},
+        THistoryCase{"ExplorerStyleDialog", {L"X", L"Y"}, {L"F"}, true, {L"X", L"Y"}},
+        THistoryCase{"PlaceThatIsNoFolder", {L"X"}, {L"D"}, false, {L"X"}},
+        THistoryCase{"FolderNamedInJapanese", {L"X"}, {L"J"}, false, {L"J", L"X"}, L"Address: "}),
     [](const testing::TestParamInfo<THistoryCase>& info) { return info.param.Name; });
 
 TEST(FollowerHistoryTab, ShowsTheNewFolderTrimsToFiftyAndIsLeftAloneWhileNothingChanges)
@@ -182,8 +180,11 @@ TEST(FollowerHistoryHeld, AHistoryFileHeldForSecondsNeitherStopsTheWindowNorLose
     TItemDialog item;
     item.Start(folders[0], L"name.txt");
     ASSERT_TRUE(WaitFollowing(kestro, item.Dialog()));
-    ASSERT_TRUE(WaitFor([&] { return ReadDataFile(L"KestroH.lst") == ListFileBytes({folders[0], L"C:\\KestroOld\\X"}); },
-                        kestro::TTimings{}.SaveDelayMs + 5000));
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            return ReadDataFile(L"KestroH.lst") == ListFileBytes({folders[0], L"C:\\KestroOld\\X"});
+        },
+        kestro::TTimings{}.SaveDelayMs + 5000));
     const std::wstring path = TestDataDir() + L"KestroH.lst";
     kestro::UniqueFile held(::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(held);
@@ -204,4 +205,33 @@ TEST(FollowerHistoryHeld, AHistoryFileHeldForSecondsNeitherStopsTheWindowNorLose
     held.reset();
     ASSERT_TRUE(kestro.Close());
     EXPECT_EQ(ReadDataFile(L"KestroH.lst"), ListFileBytes({folders[2], folders[1], folders[0], L"C:\\KestroOld\\X"}));
+}
+
+// Updaters and installers ask a program to close through whichever of its top-level windows they
+// find first, or end it through the Restart Manager: either way the folder a dialog showed a moment
+// before, recorded but not yet saved, reaches the history file.
+TEST(FollowerHistoryClose, AClosePostedToAnyWindowOfKestroOrTheSessionEndWritesTheLastVisit)
+{
+    const std::pair<const char*, std::function<void(TKestro&)>> closes[] = {
+        {"WM_CLOSE to the application window", [](TKestro& k) { ::PostMessageW(k.App(), WM_CLOSE, 0, 0); }},
+        {"WM_ENDSESSION of the Restart Manager",
+         [](TKestro& k) { ::PostMessageW(k.Main(), WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP); }},
+    };
+    for (const auto& [name, close] : closes) {
+        SCOPED_TRACE(name);
+        ResetDataDir();
+        const std::wstring shown = ScratchFolder(L"ClosedWhileShown");
+        WriteDataFile(L"KestroF.lst", "");
+        WriteDataFile(L"KestroH.lst", ListFileBytes({L"C:\\KestroOld\\X"}));
+        TKestro kestro;
+        kestro.StartReady();
+        TItemDialog item;
+        item.Start(shown, L"name.txt");
+        ASSERT_TRUE(WaitFollowing(kestro, item.Dialog()));
+        // The tick that docked recorded the folder; its check answers at once, its save is seconds away.
+        PumpFor(500);
+        close(kestro);
+        ASSERT_TRUE(WaitFor([&] { return kestro.Process().WaitExit(0); }, 10000)) << "Kestro did not end";
+        EXPECT_EQ(ReadDataFile(L"KestroH.lst"), ListFileBytes({shown, L"C:\\KestroOld\\X"}));
+    }
 }
