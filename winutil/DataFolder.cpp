@@ -60,10 +60,16 @@ bool FolderExists(const std::wstring& path)
     if (attributes == INVALID_FILE_ATTRIBUTES) return false;
     const bool isDirectory = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) return isDirectory;
-    // A junction or link counts only when its target still opens.
-    UniqueFile target(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    return isDirectory && OpenLinkTarget(path);
+}
+
+UniqueFile OpenLinkTarget(const std::wstring& path)
+{
+    // Only the rights a look needs, and every sharing: a sync client or a cloud provider that holds
+    // the folder must not make it look gone.
+    return UniqueFile(::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                     FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    return target && isDirectory;
 }
 
 }  // namespace kestro

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "winutil/Handles.h"
+
 namespace kestro {
 
 // Set once by PrepareDataFolder; file names are appended directly (trailing backslash).
@@ -18,6 +20,9 @@ bool PrepareDataFolder(const std::wstring& appName, bool allUsers);
 
 // Whether `path` names an existing folder; junctions and symbolic links must also open.
 bool FolderExists(const std::wstring& path);
+// Opens the folder `path` names, through any junction or link, with the least rights a look needs;
+// empty when it does not open (GetLastError says why).
+UniqueFile OpenLinkTarget(const std::wstring& path);
 
 // The maker's folder under `base`, then the program's folder: base\Tamsa Project and
 // base\Tamsa Project\appName, in creation order.

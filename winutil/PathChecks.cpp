@@ -1,5 +1,7 @@
 #include "winutil/PathChecks.h"
 
+#include <winioctl.h>
+
 #include <algorithm>
 
 #include "winutil/DataFolder.h"
@@ -110,7 +112,69 @@ TFolderState FolderStateFromError(DWORD error, bool rootAnswers)
     return notFound && rootAnswers ? TFolderState::Gone : TFolderState::OutOfReach;
 }
 
-TFolderState FolderState(const std::wstring& path)
+std::wstring ReparseTargetOf(std::string_view data)
+{
+    // The header (tag, data length, reserved) and the four name offsets and lengths that follow.
+    constexpr size_t kHeader = 8;
+    constexpr size_t kNames = 8;
+    if (data.size() < kHeader + kNames) return {};
+    const auto word = [&](size_t at) {
+        return static_cast<size_t>(static_cast<unsigned char>(data[at]) | static_cast<unsigned char>(data[at + 1])
+                                                                              << 8);
+    };
+    const size_t tag = word(0) | word(2) << 16;
+    size_t buffer = kHeader + kNames;
+    if (tag == IO_REPARSE_TAG_SYMLINK) {
+        // A link relative to its own folder has a flag word of 1 before its names.
+        if (data.size() < buffer + 4 || (data[buffer] & 1) != 0) return {};
+        buffer += 4;
+    } else if (tag != IO_REPARSE_TAG_MOUNT_POINT) {
+        return {};
+    }
+    const size_t offset = word(kHeader);
+    const size_t length = word(kHeader + 2);
+    if (length % 2 != 0 || buffer + offset + length > data.size()) return {};
+    std::wstring name(length / 2, L'\0');
+    for (size_t i = 0; i < name.size(); ++i) name[i] = static_cast<wchar_t>(word(buffer + offset + 2 * i));
+    // The system's own names: "\??\C:\..." and "\??\UNC\server\share\...".
+    if (name.rfind(L"\\??\\UNC\\", 0) == 0) return L"\\\\" + name.substr(8);
+    if (name.rfind(L"\\??\\", 0) == 0) return name.substr(4);
+    return name;
+}
+
+namespace {
+constexpr int kMostLinksFollowed = 8;
+
+// Where the junction or symbolic link `path` leads, as its reparse data says; empty when that is
+// unknown (another kind of reparse point, such as a cloud provider's placeholder).
+std::wstring LinkTargetOf(const std::wstring& path)
+{
+    UniqueFile link(::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                  FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (!link) return {};
+    std::string data(MAXIMUM_REPARSE_DATA_BUFFER_SIZE, '\0');
+    DWORD size = 0;
+    if (!::DeviceIoControl(link.get(), FSCTL_GET_REPARSE_POINT, nullptr, 0, data.data(),
+                           static_cast<DWORD>(data.size()), &size, nullptr))
+        return {};
+    data.resize(size);
+    return ReparseTargetOf(data);
+}
+
+TFolderState FolderStateFollowing(const std::wstring& path, int linksLeft);
+
+// A junction, symbolic link or placeholder is the folder it leads to: there when that opens, gone
+// only when the place it leads to is known gone, out of reach whatever else went wrong.
+TFolderState LinkedFolderState(const std::wstring& path, int linksLeft)
+{
+    if (OpenLinkTarget(path)) return TFolderState::Exists;
+    const std::wstring target = LinkTargetOf(path);
+    if (linksLeft == 0 || !IsFullPath(target)) return TFolderState::OutOfReach;
+    return FolderStateFollowing(target, linksLeft - 1);
+}
+
+TFolderState FolderStateFollowing(const std::wstring& path, int linksLeft)
 {
     if (!IsFullPath(path)) return TFolderState::Gone;
     // Without this an empty removable drive would make the system ask for a disk; the mode is this
@@ -123,13 +187,19 @@ TFolderState FolderState(const std::wstring& path)
         // A file is no folder; a link is one only while its target opens.
         if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) return TFolderState::Gone;
         if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) return TFolderState::Exists;
-        return FolderExists(path) ? TFolderState::Exists : TFolderState::Gone;
+        return LinkedFolderState(path, linksLeft);
     }
     const DWORD error = ::GetLastError();
     const std::wstring root = RootOf(path);
     const bool rootAnswers =
         root.size() == 3 ? IsDriveReady(root[0]) : ::GetFileAttributesW(root.c_str()) != INVALID_FILE_ATTRIBUTES;
     return FolderStateFromError(error, rootAnswers);
+}
+}  // namespace
+
+TFolderState FolderState(const std::wstring& path)
+{
+    return FolderStateFollowing(path, kMostLinksFollowed);
 }
 
 bool FolderReachable(const std::wstring& path)

@@ -39,6 +39,11 @@ enum class TFolderState {
 // refuses the logon, and whatever else went wrong, say nothing of the folder itself.
 TFolderState FolderStateFromError(DWORD error, bool rootAnswers);
 
+// The folder a junction's or symbolic link's reparse data (as FSCTL_GET_REPARSE_POINT gives it)
+// leads to, as a path; empty for a link relative to its own folder, another kind of reparse point,
+// or data that does not hold together.
+std::wstring ReparseTargetOf(std::string_view data);
+
 bool IsDriveReady(wchar_t c);
 // The state of the folder `path` names; waits as long as its drive or share does.
 TFolderState FolderState(const std::wstring& path);

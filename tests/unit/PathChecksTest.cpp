@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "winutil/PathChecks.h"
 
 namespace {
@@ -93,6 +95,47 @@ TEST(FolderStateFromError, GoneOnlyWhenNotFoundOnARootThatAnswers)
     };
     for (const auto& c : cases)
         EXPECT_EQ(kestro::FolderStateFromError(c.Error, c.RootAnswers), c.Expected) << "error " << c.Error;
+}
+
+// Reparse data as the system hands it out: header, name offsets and lengths, then the names.
+std::string ReparseData(DWORD tag, const std::wstring& substitute, const std::wstring& print, int symlinkFlags = 0)
+{
+    std::string data;
+    const auto put = [&](unsigned value, int bytes) {
+        for (int i = 0; i < bytes; ++i) data += static_cast<char>((value >> (8 * i)) & 0xFF);
+    };
+    const auto units = static_cast<unsigned>((substitute.size() + print.size()) * 2);
+    put(tag, 4);
+    put(8 + units + (tag == IO_REPARSE_TAG_SYMLINK ? 4 : 0), 2);
+    put(0, 2);
+    put(0, 2);
+    put(static_cast<unsigned>(substitute.size() * 2), 2);
+    put(static_cast<unsigned>(substitute.size() * 2), 2);
+    put(static_cast<unsigned>(print.size() * 2), 2);
+    if (tag == IO_REPARSE_TAG_SYMLINK) put(static_cast<unsigned>(symlinkFlags), 4);
+    for (const wchar_t c : substitute + print) put(c, 2);
+    return data;
+}
+
+TEST(ReparseTargetOf, LeadsJunctionsAndLinksToTheirFolders)
+{
+    const std::string junction = ReparseData(IO_REPARSE_TAG_MOUNT_POINT, L"\\??\\Q:\\photos", L"Q:\\photos");
+    const std::pair<std::string, std::wstring> cases[] = {
+        {junction, L"Q:\\photos"},
+        {ReparseData(IO_REPARSE_TAG_SYMLINK, L"\\??\\UNC\\nas\\share\\docs", L"\\\\nas\\share\\docs"),
+         L"\\\\nas\\share\\docs"},
+        {ReparseData(IO_REPARSE_TAG_SYMLINK, L"\\??\\C:\\\u30c7\u30fc\u30bf", L""), L"C:\\\u30c7\u30fc\u30bf"},
+        // Relative to the link's own folder: no place of its own.
+        {ReparseData(IO_REPARSE_TAG_SYMLINK, L"..\\docs", L"..\\docs", 1), L""},
+        // A cloud provider's placeholder and other tags say nothing of a target.
+        {ReparseData(0x9000001A, L"\\??\\C:\\x", L""), L""},
+        // Names that run past the data, cut or odd data.
+        {junction.substr(0, 20), L""},
+        {junction.substr(0, 10), L""},
+        {"", L""},
+    };
+    for (const auto& [data, target] : cases)
+        EXPECT_EQ(kestro::ReparseTargetOf(data), target) << testing::PrintToString(target);
 }
 
 }  // namespace
