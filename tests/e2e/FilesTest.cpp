@@ -147,10 +147,40 @@ TEST_F(Files, AnUnreadableFavouritesFileIsReportedNeverWrittenAndDialogsAreStill
     item.Start(followed, L"name.txt");
     EXPECT_TRUE(WaitFor([&] { return kestro.Visible() && kestro.Caption() != L"Kestro"; }, 3000))
         << "the dialog was not followed after the error";
-    EXPECT_TRUE(WaitFor([&] { return ReadDataFile(L"KestroH.lst") == ListFileBytes({followed, L"C:\\users"}); },
-                        kestro::TTimings{}.SaveDelayMs + 5000))
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            return ReadDataFile(L"KestroH.lst") == ListFileBytes({followed, L"C:\\users"});
+        },
+        kestro::TTimings{}.SaveDelayMs + 5000))
         << "the history that could be read is written back with the folder shown";
 
+    ASSERT_TRUE(kestro.Close());
+    EXPECT_EQ(ReadDataFile(L"KestroF.lst"), favourites);
+}
+
+TEST_F(Files, AHistoryFileOfJunkNeverEndsKestro)
+{
+    // 512 bytes of a disk error or a sync conflict: read as junk entries in one code page, not
+    // readable at all in another.
+    std::string junk;
+    for (uint32_t x = 12345, i = 0; i < 512; ++i) {
+        x = x * 1103515245u + 12345u;
+        junk += static_cast<char>((x >> 16) & 0xFF);
+    }
+    const std::string favourites = AnsiLines({L"C:\\windows", L"C:\\users"});
+    WriteDataFile(L"KestroF.lst", favourites);
+    WriteDataFile(L"KestroH.lst", junk);
+    kestro.Start();
+    if (HWND box = BoxOfKestro(3000)) PressDialogButton(box, IDOK);
+    ASSERT_TRUE(kestro.WaitReady());
+
+    ASSERT_EQ(kestro.RelayShow(), 0u);
+    ASSERT_TRUE(WaitFor([&] { return kestro.Visible() && kestro.EditMode(); }));
+    for (const int tab : {1, 2, 0, 1, 0}) {
+        ClickAt(kestro.TabPoint(tab));
+        ASSERT_TRUE(WaitFor([&] { return kestro.TabIndex() == tab && kestro.Answers(200); })) << "tab " << tab;
+    }
+    EXPECT_EQ(kestro.ListItems(), (std::vector<std::wstring>{L"C:\\windows", L"C:\\users"}));
     ASSERT_TRUE(kestro.Close());
     EXPECT_EQ(ReadDataFile(L"KestroF.lst"), favourites);
 }
