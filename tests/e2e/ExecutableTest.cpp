@@ -168,4 +168,5 @@ TEST_F(Package, TheGuideIsUtf8WithItsMarkAndCrLfLineEnds)
     }
     EXPECT_NE(guide->find(std::string(u8"バージョン ") + KESTRO_VERSION_TEXT), std::string::npos)
         << "the guide does not name this version";
+    EXPECT_EQ(guide->find("@KESTRO_VERSION@"), std::string::npos) << "the guide has a version left to fill in";
 }
