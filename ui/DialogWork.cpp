@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "winutil/Timings.h"
+
 namespace kestro {
 
 TDialogWork::TDialogWork(HWND window, UINT doneMessage, UINT_PTR boundTimerId, UINT boundMs)
@@ -9,7 +11,7 @@ TDialogWork::TDialogWork(HWND window, UINT doneMessage, UINT_PTR boundTimerId, U
       FMessage(doneMessage),
       FTimerId(boundTimerId),
       FBoundMs(boundMs),
-      FWorker(std::make_unique<TBackgroundWork>(window, doneMessage, 1))
+      FWorker(std::make_unique<TBackgroundWork>(window, doneMessage, 1, TTimings{}.WorkerLingerMs))
 {
 }
 
@@ -32,7 +34,7 @@ void TDialogWork::BoundReached()
     if (!FBusy) return;
     // The worker waits on a thread that stopped answering: it is left to itself, its completion
     // never comes, and the next piece runs on a new one.
-    FWorker = std::make_unique<TBackgroundWork>(FWindow, FMessage, 1);
+    FWorker = std::make_unique<TBackgroundWork>(FWindow, FMessage, 1, TTimings{}.WorkerLingerMs);
     Finish();
 }
 

@@ -20,26 +20,34 @@ bool ExplorerReadStale(ULONGLONG started, ULONGLONG now, const TTimings& timings
 
 class TExplorerTab {
 public:
+    // Reads the folders of the Explorer windows (ReadExplorerTabEntries, or a stand-in in tests),
+    // told whether the shell's window list is worth asking, and says whether it still is.
+    using TReader = std::function<std::vector<std::wstring>(bool& shellList)>;
+    using TClock = std::function<ULONGLONG()>;
+
     // `doneMessage` is posted to `window` when a read ends; its handler calls DeliverCompletions.
     // `changed` is called on the window's thread when the folders read differ from those before.
-    TExplorerTab(HWND window, UINT doneMessage, const TTimings& timings, std::function<void()> changed);
+    TExplorerTab(HWND window, UINT doneMessage, const TTimings& timings, TReader reader, TClock now,
+                 std::function<void()> changed);
 
-    const std::vector<std::wstring>& Folders() const { return MFolders; }
+    const std::vector<std::wstring>& Folders() const { return FFolders; }
     // Reads the folders now, unless a read is under way.
     void Read();
     // The follow loop's tick: reads again when the tab is shown and a read is due.
-    void TimerTimer(bool shown);
+    void Tick(bool shown);
     void DeliverCompletions();
 
 private:
     void Done(std::vector<std::wstring> folders, ULONGLONG started);
 
     const TTimings& FTimings;
-    std::function<void()> FChanged;
-    TBackgroundWork MReads;
-    std::vector<std::wstring> MFolders;
+    const TReader FReader;
+    const TClock FNow;
+    const std::function<void()> FChanged;
+    TBackgroundWork FReads;
+    std::vector<std::wstring> FFolders;
     bool FReading = false;
-    ULONGLONG MLastStart = 0;
+    ULONGLONG FLastStart = 0;
     // The shell's list of its windows answered "not implemented" once: only the windows are read.
     bool FShellListImplemented = true;
 };

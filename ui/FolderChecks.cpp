@@ -1,8 +1,11 @@
 #include "ui/FolderChecks.h"
 
+#include <utility>
+
 namespace kestro {
 
-TFolderChecks::TFolderChecks(HWND window, UINT message) : FWindow(window), FMessage(message)
+TFolderChecks::TFolderChecks(HWND window, UINT message, TLook look, DWORD lingerMs)
+    : FWindow(window), FMessage(message), FLook(std::move(look)), FLingerMs(lingerMs)
 {
 }
 
@@ -12,7 +15,7 @@ void TFolderChecks::Check(const std::wstring& path, std::function<void(TFolderSt
     waiting.push_back(std::move(answer));
     if (waiting.size() > 1) return;
     WorkFor(DriveKeyOf(path))
-        .Run([path] { return FolderState(path); },
+        .Run([look = FLook, path] { return look(path); },
              [this, path](TFolderState state) {
                  auto node = FPending.extract(path);
                  for (auto& callback : node.mapped()) callback(state);
@@ -22,7 +25,7 @@ void TFolderChecks::Check(const std::wstring& path, std::function<void(TFolderSt
 TBackgroundWork& TFolderChecks::WorkFor(const std::wstring& drive)
 {
     std::unique_ptr<TBackgroundWork>& work = FDrives[drive];
-    if (!work) work = std::make_unique<TBackgroundWork>(FWindow, FMessage, 1);
+    if (!work) work = std::make_unique<TBackgroundWork>(FWindow, FMessage, 1, FLingerMs);
     return *work;
 }
 

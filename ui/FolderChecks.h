@@ -16,9 +16,13 @@ namespace kestro {
 
 class TFolderChecks {
 public:
+    // What a look at a folder says (FolderState, or a stand-in in tests); it may wait as long as
+    // the folder's drive or share does.
+    using TLook = std::function<TFolderState(const std::wstring& path)>;
+
     // `message` is posted to `window` when a check has answered; its handler calls
-    // DeliverCompletions.
-    TFolderChecks(HWND window, UINT message);
+    // DeliverCompletions. A drive's worker waits `lingerMs` for more checks before it ends.
+    TFolderChecks(HWND window, UINT message, TLook look, DWORD lingerMs);
     TFolderChecks(const TFolderChecks&) = delete;
     TFolderChecks& operator=(const TFolderChecks&) = delete;
 
@@ -31,8 +35,10 @@ public:
 private:
     TBackgroundWork& WorkFor(const std::wstring& drive);
 
-    HWND FWindow;
-    UINT FMessage;
+    const HWND FWindow;
+    const UINT FMessage;
+    const TLook FLook;
+    const DWORD FLingerMs;
     // One worker thread per drive key, made at the drive's first check; the thread itself comes
     // and goes with the work.
     std::map<std::wstring, std::unique_ptr<TBackgroundWork>> FDrives;

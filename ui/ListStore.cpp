@@ -1,7 +1,6 @@
 #include "ui/ListStore.h"
 
 #include "lists/TextFile.h"
-#include "winutil/DataFolder.h"
 
 namespace kestro {
 
@@ -14,16 +13,6 @@ constexpr wchar_t kWindowSection[] = L"Window";
 constexpr wchar_t kHeightKey[] = L"Height";
 constexpr wchar_t kWidthKey[] = L"Width";
 
-std::wstring DataFile(const wchar_t* name)
-{
-    return UserDataDir + name;
-}
-
-SettingsFile OpenSettings()
-{
-    return SettingsFile::Open(DataFile(kSettingsFileName));
-}
-
 void SetSize(SettingsFile& settings, TWindowSize size)
 {
     settings.WriteInteger(kWindowSection, kHeightKey, size.Height);
@@ -31,20 +20,25 @@ void SetSize(SettingsFile& settings, TWindowSize size)
 }
 }  // namespace
 
-TListStore::TListStore(HWND window, UINT_PTR saveTimerId, TFolderChecks& checks, const TTimings& timings)
-    : FWindow(window),
+TListStore::TListStore(std::wstring folder, TWriteBytes write, ITimers& timers, UINT_PTR saveTimerId,
+                       TFolderChecks& checks, const TTimings& timings)
+    : FFolder(std::move(folder)),
+      FWriter(std::move(write)),
+      FTimers(timers),
       FSaveTimer(saveTimerId),
-      FWriter(WriteFileBytes),
       FChecks(checks),
-      FTimings(timings),
-      MListF(std::make_unique<TFolderList>()),
-      MListH(std::make_unique<TFolderList>())
+      FTimings(timings)
 {
 }
 
 TListStore::~TListStore()
 {
-    ::KillTimer(FWindow, FSaveTimer);
+    FTimers.StopTimer(FSaveTimer);
+}
+
+SettingsFile TListStore::OpenSettings() const
+{
+    return SettingsFile::Open(DataFile(kSettingsFileName));
 }
 
 TWindowSize TListStore::SavedSize(TWindowSize current) const
@@ -69,30 +63,30 @@ bool TListStore::Load(const std::function<void(const EFileError&)>& report)
         }
     };
     if (firstRun)
-        MListF->Loaded = true;
+        FFavourites.Loaded = true;
     else
-        load(*MListF, favourites);
-    load(*MListH, DataFile(kHistoryFileName));
+        load(FFavourites, favourites);
+    load(FHistory, DataFile(kHistoryFileName));
     return !firstRun;
 }
 
 void TListStore::AddFavourite(const std::wstring& path)
 {
-    kestro::AddFavourite(*MListF, path);
+    kestro::AddFavourite(FFavourites, path);
     FavouritesChanged();
 }
 
 void TListStore::RemoveFavourite(int index)
 {
-    kestro::RemoveFavourite(*MListF, index);
+    kestro::RemoveFavourite(FFavourites, index);
     FavouritesChanged();
 }
 
 int TListStore::MoveFavourite(int index, int step)
 {
     const int target = index + step;
-    if (index < 0 || target < 0 || target >= static_cast<int>(MListF->Items.size())) return -1;
-    SwapFavourites(*MListF, index, target);
+    if (index < 0 || target < 0 || target >= static_cast<int>(FFavourites.Items.size())) return -1;
+    SwapFavourites(FFavourites, index, target);
     FavouritesChanged();
     return target;
 }
@@ -101,26 +95,26 @@ void TListStore::RecordShownFolder(const std::wstring& folder)
 {
     // Already at the head of history: nothing to record, so nothing to check. A place that is no
     // folder (This PC, a library) shows a name, not a path: nothing to record either.
-    if (MListH->IndexOf(folder) == 0 || !IsFullPath(folder)) return;
+    if (FHistory.IndexOf(folder) == 0 || !IsFullPath(folder)) return;
     FChecks.Check(folder, [this, folder](TFolderState state) {
-        if (state != TFolderState::Exists || !RecordVisit(*MListH, folder)) return;
-        if (FHistoryShown) TrimHistory(*MListH);
+        if (state != TFolderState::Exists || !RecordVisit(FHistory, folder)) return;
+        if (FHistoryShown) TrimHistory(FHistory);
         HistoryChanged();
     });
 }
 
 void TListStore::ClearHistory()
 {
-    kestro::ClearHistory(*MListH);
+    kestro::ClearHistory(FHistory);
     HistoryChanged();
 }
 
 void TListStore::PurgeHistory()
 {
-    const unsigned purge = MPurge.Current() + 1;
-    for (const std::wstring& entry : MPurge.Start(*MListH))
+    const unsigned purge = FPurge.Current() + 1;
+    for (const std::wstring& entry : FPurge.Start(FHistory))
         FChecks.Check(entry, [this, entry, purge](TFolderState state) {
-            if (MPurge.Answer(*MListH, entry, state, purge)) HistoryChanged();
+            if (FPurge.Answer(FHistory, entry, state, purge)) HistoryChanged();
         });
 }
 
@@ -133,7 +127,7 @@ void TListStore::HistoryChanged()
 
 void TListStore::SizeChanged(TWindowSize size)
 {
-    MUnsavedSize = size;
+    FUnsavedSize = size;
     ScheduleSave();
 }
 
@@ -141,23 +135,25 @@ void TListStore::ScheduleSave()
 {
     // A burst of changes is written once, shortly after the first of them: a timer already set
     // is not put off.
-    if (!FSaveScheduled) FSaveScheduled = ::SetTimer(FWindow, FSaveTimer, FTimings.SaveDelayMs, nullptr) != 0;
+    if (FSaveScheduled) return;
+    FTimers.StartTimer(FSaveTimer, FTimings.SaveDelayMs);
+    FSaveScheduled = true;
 }
 
-void TListStore::SaveTimerTimer()
+void TListStore::SaveDue()
 {
-    ::KillTimer(FWindow, FSaveTimer);
+    FTimers.StopTimer(FSaveTimer);
     FSaveScheduled = false;
     if (FHistoryUnsaved) {
         if (auto bytes = HistoryBytes()) FWriter.Write(DataFile(kHistoryFileName), std::move(*bytes));
         FHistoryUnsaved = false;
     }
-    if (!MUnsavedSize) return;
+    if (!FUnsavedSize) return;
     try {
         SettingsFile settings = OpenSettings();
-        SetSize(settings, *MUnsavedSize);
+        SetSize(settings, *FUnsavedSize);
         FWriter.Write(settings.Path(), settings.Encode());
-        MUnsavedSize.reset();
+        FUnsavedSize.reset();
     } catch (const EFileError&) {
         // A size file that cannot be read now is read again at the next change or the close.
     }
@@ -175,7 +171,7 @@ void TListStore::SaveAll(TWindowSize size, const std::function<void(const EFileE
     if (settings) {
         SetSize(*settings, size);
         FWriter.WriteNow(settings->Path(), settings->Encode());
-        MUnsavedSize.reset();
+        FUnsavedSize.reset();
     }
     if (auto bytes = FavouritesBytes()) FWriter.WriteNow(DataFile(kFavouritesFileName), *bytes);
     if (auto bytes = HistoryBytes()) FWriter.WriteNow(DataFile(kHistoryFileName), *bytes);
@@ -191,13 +187,13 @@ std::optional<std::string> TListStore::FavouritesBytes()
 {
     // Favourites that were never loaded must not create the new file while an older one waits
     // to be moved: from then on the older file would be ignored and its entries lost.
-    if (!MListF->Loaded && TextFileExists(DataFile(kOldFavouritesFileName))) return std::nullopt;
-    return ListFileBytes(*MListF, DataFile(kFavouritesFileName));
+    if (!FFavourites.Loaded && TextFileExists(DataFile(kOldFavouritesFileName))) return std::nullopt;
+    return ListFileBytes(FFavourites, DataFile(kFavouritesFileName));
 }
 
 std::optional<std::string> TListStore::HistoryBytes()
 {
-    return ListFileBytes(*MListH, DataFile(kHistoryFileName));
+    return ListFileBytes(FHistory, DataFile(kHistoryFileName));
 }
 
 }  // namespace kestro

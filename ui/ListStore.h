@@ -6,7 +6,6 @@
 #include <windows.h>
 
 #include <functional>
-#include <memory>
 #include <optional>
 #include <string>
 
@@ -16,6 +15,7 @@
 #include "lists/HistoryPurge.h"
 #include "lists/SettingsFile.h"
 #include "ui/FolderChecks.h"
+#include "winutil/Timers.h"
 #include "winutil/Timings.h"
 
 namespace kestro {
@@ -28,8 +28,10 @@ struct TWindowSize {
 
 class TListStore {
 public:
-    // `saveTimerId` is a timer of `window` whose ticks go to SaveTimerTimer.
-    TListStore(HWND window, UINT_PTR saveTimerId, TFolderChecks& checks, const TTimings& timings);
+    // The files are in `folder` (with a trailing backslash) and are written with `write`; timer
+    // `saveTimerId` of `timers` falls due to SaveDue.
+    TListStore(std::wstring folder, TWriteBytes write, ITimers& timers, UINT_PTR saveTimerId, TFolderChecks& checks,
+               const TTimings& timings);
     TListStore(const TListStore&) = delete;
     TListStore& operator=(const TListStore&) = delete;
     ~TListStore();
@@ -46,8 +48,8 @@ public:
     // `report`. False when there is no favourites file (a first run).
     bool Load(const std::function<void(const EFileError&)>& report);
 
-    const TFolderList& Favourites() const { return *MListF; }
-    const TFolderList& History() const { return *MListH; }
+    const TFolderList& Favourites() const { return FFavourites; }
+    const TFolderList& History() const { return FHistory; }
 
     void AddFavourite(const std::wstring& path);
     void RemoveFavourite(int index);
@@ -62,7 +64,8 @@ public:
 
     // The window was resized by the user; its size is written shortly after.
     void SizeChanged(TWindowSize size);
-    void SaveTimerTimer();
+    // The save timer fell due: writes what changed since the last save.
+    void SaveDue();
     // Writes the size and both lists. Raises EFileError. A size file that cannot be read is only
     // handed to `report`: the lists are still written, so that no change to them is lost.
     void SaveAll(TWindowSize size, const std::function<void(const EFileError&)>& report);
@@ -75,19 +78,23 @@ private:
     std::optional<std::string> HistoryBytes();
     void ScheduleSave();
 
-    HWND FWindow;
-    UINT_PTR FSaveTimer;
+    std::wstring DataFile(const wchar_t* name) const { return FFolder + name; }
+    SettingsFile OpenSettings() const;
+
+    const std::wstring FFolder;
     TFileWriter FWriter;
+    ITimers& FTimers;
+    const UINT_PTR FSaveTimer;
     TFolderChecks& FChecks;
     const TTimings& FTimings;
-    std::unique_ptr<TFolderList> MListF;
-    std::unique_ptr<TFolderList> MListH;
-    THistoryPurge MPurge;
+    TFolderList FFavourites;
+    TFolderList FHistory;
+    THistoryPurge FPurge;
     std::function<void()> FHistoryChanged;
     bool FHistoryShown = false;
     // Changes not written yet; the save timer writes them.
     bool FHistoryUnsaved = false;
-    std::optional<TWindowSize> MUnsavedSize;
+    std::optional<TWindowSize> FUnsavedSize;
     bool FSaveScheduled = false;
 };
 

@@ -7,10 +7,13 @@
 #include <utility>
 
 #include "lists/FileError.h"
+#include "lists/TextFile.h"
+#include "ui/ExplorerFolders.h"
 #include "ui/ControlIds.h"
 #include "ui/ErrorBox.h"
 #include "ui/FormNames.h"
 #include "ui/Layout.h"
+#include "winutil/DataFolder.h"
 #include "winutil/ToolWindow.h"
 
 namespace kestro {
@@ -151,9 +154,9 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_TIMER:
         if (wParam == kTimerId) {
             MFollower->TimerTimer();
-            MExplorer->TimerTimer(::IsWindowVisible(FHandle) && TabIndex() == tabExplorer);
+            MExplorer->Tick(::IsWindowVisible(FHandle) && TabIndex() == tabExplorer);
         }
-        if (wParam == kSaveTimerId) MStore->SaveTimerTimer();
+        if (wParam == kSaveTimerId) MStore->SaveDue();
         if (wParam == kJumpBoundTimerId) MJump->BoundReached();
         if (wParam == kRecheckTimerId) MFollower->RecheckTimerTimer();
         return 0;
@@ -250,8 +253,9 @@ void TMainForm::CreateControls()
 
 void TMainForm::CreateOwners()
 {
-    MChecks = std::make_unique<TFolderChecks>(FHandle, WM_WORKDONE);
-    MStore = std::make_unique<TListStore>(FHandle, kSaveTimerId, *MChecks, FTimings);
+    MChecks = std::make_unique<TFolderChecks>(FHandle, WM_WORKDONE, FolderState, FTimings.WorkerLingerMs);
+    MStore = std::make_unique<TListStore>(UserDataDir, WriteFileBytes, static_cast<ITimers&>(*this), kSaveTimerId,
+                                          *MChecks, FTimings);
     MStore->OnHistoryChanged([this] {
         if (TabIndex() == tabHistory) ShowTabEntries();
     });
@@ -262,16 +266,27 @@ void TMainForm::CreateOwners()
         [this] {
             return TJumpTarget{MFollower->Dialog(), MFollower->Box(), MFollower->FolderPicker()};
         });
-    MExplorer = std::make_unique<TExplorerTab>(FHandle, WM_WORKDONE, FTimings, [this] {
-        if (TabIndex() != tabExplorer) return;
-        // Nothing moves under the user's pointer: the selection stays on its folder.
-        const std::wstring selected = SelectedListBoxText(ListBox);
-        ShowTabEntries();
-        const std::vector<std::wstring>& folders = MExplorer->Folders();
-        const auto kept = std::find(folders.begin(), folders.end(), selected);
-        if (!selected.empty() && kept != folders.end())
-            SelectListBoxEntry(ListBox, static_cast<int>(kept - folders.begin()));
-    });
+    MExplorer = std::make_unique<TExplorerTab>(
+        FHandle, WM_WORKDONE, FTimings, ReadExplorerTabEntries, ::GetTickCount64, [this] {
+            if (TabIndex() != tabExplorer) return;
+            // Nothing moves under the user's pointer: the selection stays on its folder.
+            const std::wstring selected = SelectedListBoxText(ListBox);
+            ShowTabEntries();
+            const std::vector<std::wstring>& folders = MExplorer->Folders();
+            const auto kept = std::find(folders.begin(), folders.end(), selected);
+            if (!selected.empty() && kept != folders.end())
+                SelectListBoxEntry(ListBox, static_cast<int>(kept - folders.begin()));
+        });
+}
+
+void TMainForm::StartTimer(UINT_PTR id, UINT ms)
+{
+    ::SetTimer(FHandle, id, ms, nullptr);
+}
+
+void TMainForm::StopTimer(UINT_PTR id)
+{
+    ::KillTimer(FHandle, id);
 }
 
 void TMainForm::ApplyFont()

@@ -16,6 +16,7 @@
 #include "ui/JumpRunner.h"
 #include "ui/ListStore.h"
 #include "winutil/Handles.h"
+#include "winutil/Timers.h"
 #include "winutil/Timings.h"
 
 namespace kestro {
@@ -27,7 +28,7 @@ struct TFormFont {
     UniqueFont Font;
 };
 
-class TMainForm : private TFollowerHost {
+class TMainForm : private TFollowerHost, private ITimers {
 public:
     explicit TMainForm(const TTimings& timings = TTimings{}) : FTimings(timings) {}
     TMainForm(const TMainForm&) = delete;
@@ -108,6 +109,10 @@ private:
     bool FollowerPaused() const override;
     void NameSeen(const std::wstring& name) override;
     void FolderShown(const std::wstring& folder) override;
+
+    // The window's timers, for the owners (MainForm.cpp).
+    void StartTimer(UINT_PTR id, UINT ms) override;
+    void StopTimer(UINT_PTR id) override;
 
     const TTimings FTimings;
     HWND FHandle = nullptr;

@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "winutil/Handles.h"
-#include "winutil/Timings.h"
 
 namespace kestro {
 
@@ -23,15 +22,17 @@ struct TBackgroundWork::TShared {
     size_t MaxThreads;
     size_t Threads = 0;
     size_t IdleThreads = 0;
-    DWORD LingerMs = TTimings{}.WorkerLingerMs;
+    DWORD LingerMs;
     bool Closed = false;
 };
 
-TBackgroundWork::TBackgroundWork(HWND window, UINT message, size_t threads) : FShared(std::make_shared<TShared>())
+TBackgroundWork::TBackgroundWork(HWND window, UINT message, size_t threads, DWORD lingerMs)
+    : FShared(std::make_shared<TShared>())
 {
     FShared->Window = window;
     FShared->Message = message;
     FShared->MaxThreads = threads;
+    FShared->LingerMs = lingerMs;
 }
 
 TBackgroundWork::~TBackgroundWork()

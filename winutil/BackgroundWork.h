@@ -15,8 +15,9 @@ namespace kestro {
 class TBackgroundWork {
 public:
     // At most `threads` pieces run at once; the others wait their turn. `message` is posted to
-    // `window` whenever a piece has finished; its handler calls DeliverCompletions.
-    TBackgroundWork(HWND window, UINT message, size_t threads);
+    // `window` whenever a piece has finished; its handler calls DeliverCompletions. A thread out of
+    // work waits `lingerMs` for more before it ends.
+    TBackgroundWork(HWND window, UINT message, size_t threads, DWORD lingerMs);
     TBackgroundWork(const TBackgroundWork&) = delete;
     TBackgroundWork& operator=(const TBackgroundWork&) = delete;
     // A piece stuck in the system cannot be stopped: it runs on, and its completion is dropped.
