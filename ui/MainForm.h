@@ -107,6 +107,7 @@ private:
     bool FollowerPaused() const override;
     void NameSeen(const std::wstring& name) override;
     void FolderShown(const std::wstring& folder) override;
+    void DialogRead(HWND dialog, bool hasBar, const TDialogLook& look) override;
 
     const TTimings FTimings;
     HWND FHandle = nullptr;
