@@ -108,6 +108,9 @@ TPressStep WaitToPress(const TFolderJump& jump, bool byCommand, const std::atomi
     bool everAsked = false;
     bool drainPosted = false;
     DWORD marker = 0;
+    // Looks without a pause while the marker waits in the dialog's queue.
+    constexpr int kQuickLooks = 8;
+    int quickLooks = 0;
     for (;;) {
         if (stop || !Before(jump.Deadline)) return TPressStep::Wait;
         TPressLook look;
@@ -137,11 +140,12 @@ TPressStep WaitToPress(const TFolderJump& jump, bool byCommand, const std::atomi
         case TPressStep::Drain:
             marker = PostDrainMarker(jump.Box, jump.Folder.size(), timings);
             drainPosted = true;
+            quickLooks = 0;
             // The next look's sends are answered only after the dialog's thread has come back to its
-            // queue, where the marker waits: no pause needed.
+            // queue, where the marker waits: no pause needed for the first few.
             continue;
         case TPressStep::Wait:
-            if (drainPosted && look.Box) continue;
+            if (drainPosted && !look.Drained && look.Box && ++quickLooks < kQuickLooks) continue;
             break;
         default: return step;
         }
