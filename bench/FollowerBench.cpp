@@ -467,9 +467,16 @@ std::vector<double> TimeJumps(const TKestro& kestro, const std::function<std::ws
     return jumps;
 }
 
+// The summary line of the jumps: the item dialog's and the real save dialog's.
+void PrintJumpLine(const std::vector<double>& itemJumps, const std::vector<double>& realJumps)
+{
+    std::printf("jump_ms item_p50=%.1f item_p95=%.1f real_p50=%.1f real_p95=%.1f\n", Percentile(itemJumps, 0.5),
+                Percentile(itemJumps, 0.95), Percentile(realJumps, 0.5), Percentile(realJumps, 0.95));
+}
+
 }  // namespace
 
-// With the argument "jumps" only the jumps are measured and printed.
+// With the argument "jumps" only the jumps are measured and printed, with their summary line.
 int main(int argc, char** argv)
 {
     const bool jumpsOnly = argc > 1 && std::string(argv[1]) == "jumps";
@@ -502,6 +509,7 @@ int main(int argc, char** argv)
             TimeJumps(kestro, [&] { return FolderOf(real.Caption()); }, real.FileNameBox(), a, b);
         PrintJumps("jump, item dialog (click to name back)", itemJumps);
         PrintJumps("jump, real save dialog (click to name back)", realJumps);
+        PrintJumpLine(itemJumps, realJumps);
         return 0;
     }
     const TLatencies announcing = MeasureLatencies(kestro, start, idAnnounces);
@@ -571,8 +579,7 @@ int main(int argc, char** argv)
     PrintLatency("dock_ms", announcing.Dock, silent.Dock, system.Dock);
     PrintLatency("move_ms", announcing.Move, silent.Move, system.Move);
     PrintLatency("hide_ms", announcing.Hide, silent.Hide, system.Hide);
-    std::printf("jump_ms item_p50=%.1f item_p95=%.1f real_p50=%.1f real_p95=%.1f\n", Percentile(itemJumps, 0.5),
-                Percentile(itemJumps, 0.95), Percentile(realJumps, 0.5), Percentile(realJumps, 0.95));
+    PrintJumpLine(itemJumps, realJumps);
     std::printf("tick_ratio idle=%.1f dialog=%.1f\n", idleRatio, std::max(itemRatio, realRatio));
     std::printf("hung_tick_ms after_first=%.1f\n", hungAfterFirst);
     std::printf("growth handles=%lld windows=%lld private_bytes=%lld\n",

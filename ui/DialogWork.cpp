@@ -19,9 +19,13 @@ void TDialogWork::Run(std::function<void(ULONGLONG deadline)> work, std::functio
 {
     FBusy = true;
     FDone = std::move(done);
+    const unsigned piece = ++FPiece;
     const ULONGLONG deadline = ::GetTickCount64() + FBoundMs;
     ::SetTimer(FWindow, FTimerId, FBoundMs, nullptr);
-    FWorker->Run([work = std::move(work), deadline] { work(deadline); }, [this] { Finish(); });
+    FWorker->Run([work = std::move(work), deadline] { work(deadline); },
+                 [this, piece] {
+                     if (piece == FPiece) Finish();
+                 });
 }
 
 void TDialogWork::DeliverCompletions()

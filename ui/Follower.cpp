@@ -119,29 +119,35 @@ void TFollower::ReadDialog()
 {
     // A dialog that did not answer costs one wait: until it answers a quick check, ticks do not
     // wait on it again and the window keeps following it without reading it.
-    if (MSilentDlg == MDlg && !ForeignWindowAnswers(MDlg, FTimings.QuickCheckMs)) return;
+    TDialogLook look;
+    if (MSilentDlg == MDlg && !ForeignWindowAnswers(MDlg, FTimings.QuickCheckMs)) {
+        FHost.DialogRead(MDlg, MParts.Bar() != nullptr, look);
+        return;
+    }
     MParts.Find(MDlg);
-    MSilentDlg = CaptureFileName() && CaptureCurrentFolder() ? nullptr : MDlg;
+    MSilentDlg = CaptureFileName(look) && CaptureCurrentFolder(look) ? nullptr : MDlg;
+    FHost.DialogRead(MDlg, MParts.Bar() != nullptr, look);
 }
 
-bool TFollower::CaptureFileName()
+bool TFollower::CaptureFileName(TDialogLook& look)
 {
     MEdt = MParts.Box();
     if (!MEdt) return true;
-    const std::optional<std::wstring> text = QueryForeignText(MEdt, FTimings.ReadTimeoutMs);
-    if (!text) return false;
-    if (text->empty()) return true;
-    MTxt = *text;
+    look.Box = QueryForeignText(MEdt, FTimings.ReadTimeoutMs);
+    if (!look.Box) return false;
+    if (look.Box->empty()) return true;
+    MTxt = *look.Box;
     FHost.NameSeen(MTxt);
     return true;
 }
 
-bool TFollower::CaptureCurrentFolder()
+bool TFollower::CaptureCurrentFolder(TDialogLook& look)
 {
     if (!MParts.Bar()) return true;
     const std::optional<std::wstring> text = QueryForeignText(MParts.Bar(), FTimings.ReadTimeoutMs);
     if (!text) return false;
-    FHost.FolderShown(FolderFromBreadcrumbText(*text));
+    look.Shown = FolderFromBreadcrumbText(*text);
+    FHost.FolderShown(*look.Shown);
     return true;
 }
 

@@ -9,6 +9,7 @@
 
 #include "ui/DialogEvents.h"
 #include "ui/DialogParts.h"
+#include "winutil/FolderJump.h"
 #include "winutil/Timings.h"
 
 namespace kestro {
@@ -23,6 +24,9 @@ public:
     virtual void NameSeen(const std::wstring& name) = 0;
     // The folder the dialog's address bar shows.
     virtual void FolderShown(const std::wstring& folder) = 0;
+    // What a look at the followed dialog found: its name box's text and its address bar's folder,
+    // each empty where it did not answer (both when the dialog was not looked at, being silent).
+    virtual void DialogRead(HWND dialog, bool hasBar, const TDialogLook& look) = 0;
 };
 
 class TFollower {
@@ -52,8 +56,8 @@ private:
     void Forget();
     const std::wstring& OwnerPath(HWND dialog);
     void ReadDialog();
-    bool CaptureFileName();
-    bool CaptureCurrentFolder();
+    bool CaptureFileName(TDialogLook& look);
+    bool CaptureCurrentFolder(TDialogLook& look);
 
     HWND FWindow;
     TFollowerHost& FHost;

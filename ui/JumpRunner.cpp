@@ -1,6 +1,5 @@
 #include "ui/JumpRunner.h"
 
-#include "winutil/FolderJump.h"
 #include "winutil/ToolWindow.h"
 
 namespace kestro {
@@ -9,6 +8,7 @@ bool JumpGoesAhead(const TJumpMoment& moment)
 {
     if (!moment.FolderThere || !moment.Latest || moment.EditMode) return false;
     if (moment.Dialog != moment.Followed || !moment.DialogTakesInput) return false;
+    if (moment.Late && !moment.AtClickKnown) return false;
     return moment.Front == moment.Own || moment.Front == moment.Dialog;
 }
 
@@ -19,17 +19,18 @@ TJumpRunner::TJumpRunner(HWND window, UINT doneMessage, UINT_PTR boundTimerId, T
       FTimings(timings),
       FEditMode(std::move(editMode)),
       FTarget(std::move(target)),
-      MDialogWork(window, doneMessage, boundTimerId, timings.JumpBoundMs)
+      MDialogWork(window, doneMessage, boundTimerId, timings.JumpBoundMs),
+      MLooks(window, doneMessage, 1)
 {
 }
 
 bool TJumpRunner::DialogTakesInput(const TJumpTarget& target) const
 {
-    // A dialog disabled by its own message box, or gone, takes nothing; nor does one that a jump
-    // is still typing into, nor a name box hidden or disabled by its program. A folder picker may
-    // take a folder typed into its box as the folder chosen and close: it is left alone.
-    return !MDialogWork.Busy() && ::IsWindowEnabled(target.Dialog) && ::IsWindowEnabled(target.Box) &&
-           ::IsWindowVisible(target.Box) && !target.FolderPicker;
+    // A dialog disabled by its own message box, or gone, takes nothing; nor does a name box
+    // hidden or disabled by its program. A folder picker may take a folder typed into its box as
+    // the folder chosen and close: it is left alone.
+    return ::IsWindowEnabled(target.Dialog) && ::IsWindowEnabled(target.Box) && ::IsWindowVisible(target.Box) &&
+           !target.FolderPicker;
 }
 
 void TJumpRunner::Jump(const std::wstring& folder)
@@ -37,7 +38,15 @@ void TJumpRunner::Jump(const std::wstring& folder)
     const TJumpTarget asked = FTarget();
     if (!DialogTakesInput(asked)) return;
     const unsigned jump = ++MJumpNumber;
-    FChecks.Check(folder, [this, folder, jump, dialog = asked.Dialog](TFolderState state) {
+    const ULONGLONG clicked = ::GetTickCount64();
+    // The dialog as the user left it at the click, off the window's thread.
+    MAtClick.reset();
+    MLooks.Run([dialog = asked.Dialog, box = asked.Box,
+                timeoutMs = FTimings.ReadTimeoutMs] { return LookAtDialog(dialog, box, timeoutMs); },
+               [this, jump](TDialogLook look) {
+                   if (jump == MJumpNumber) MAtClick = std::move(look);
+               });
+    FChecks.Check(folder, [this, folder, jump, clicked, dialog = asked.Dialog](TFolderState state) {
         const TJumpTarget now = FTarget();
         TJumpMoment moment;
         moment.FolderThere = state == TFolderState::Exists;
@@ -48,10 +57,19 @@ void TJumpRunner::Jump(const std::wstring& folder)
         moment.Front = ::GetForegroundWindow();
         moment.Own = FWindow;
         moment.DialogTakesInput = DialogTakesInput(now);
+        moment.Late = ::GetTickCount64() - clicked > FTimings.JumpLateCheckMs;
+        moment.AtClickKnown = moment.Latest && MAtClick.has_value();
         if (!JumpGoesAhead(moment)) return;
-        Run([order = TFolderJump{now.Dialog, now.Box, folder, 0, FTimings}](ULONGLONG deadline) mutable {
+        TFolderJump order;
+        order.Jump = jump;
+        order.Dialog = now.Dialog;
+        order.Box = now.Box;
+        order.Folder = folder;
+        order.Timings = FTimings;
+        if (moment.Late) order.AtClick = MAtClick;
+        Run([order, hold = MHold](ULONGLONG deadline, const std::atomic<bool>& stop) mutable {
             order.Deadline = deadline;
-            SendFolderToDialog(order);
+            SendFolderToDialog(order, *hold, stop);
         });
     });
 }
@@ -59,24 +77,67 @@ void TJumpRunner::Jump(const std::wstring& folder)
 void TJumpRunner::PutName(const std::wstring& name)
 {
     const TJumpTarget target = FTarget();
-    if (!DialogTakesInput(target)) return;
-    Run([target, name, timings = FTimings](ULONGLONG) { PutNameIntoDialog(target.Dialog, target.Box, name, timings); });
+    if (Working() || !DialogTakesInput(target)) return;
+    Run([target, name, timings = FTimings](ULONGLONG, const std::atomic<bool>&) {
+        PutNameIntoDialog(target.Dialog, target.Box, name, timings);
+    });
 }
 
-void TJumpRunner::Run(std::function<void(ULONGLONG deadline)> work)
+void TJumpRunner::DialogRead(HWND dialog, bool hasBar, const TDialogLook& look)
 {
+    if (Working()) return;
+    const std::optional<THeldName> held = MHold->Get();
+    if (!held || held->Dialog != dialog) return;
+    TJumpReading reading;
+    reading.DialogGone = !::IsWindow(dialog);
+    reading.Box = look.Box;
+    reading.HasBar = hasBar;
+    reading.Shown = look.Shown;
+    reading.Prompt = !reading.DialogGone && DialogShowsPrompt(dialog);
+    // Quiet counts from the first of an unbroken run of looks that found the dialog answering
+    // without a box of its own; a gap of more than two ticks between looks breaks it.
+    const ULONGLONG now = ::GetTickCount64();
+    if (held->Jump != MQuietJump || DialogBusy(reading) || now - MLastRead > 2ULL * FTimings.TickMs) {
+        MQuietJump = held->Jump;
+        MQuietSince = now;
+    }
+    MLastRead = now;
+    const TNameStep step = NextNameStep(*held, reading, static_cast<DWORD>(now - MQuietSince), FTimings.JumpNoMoveBoundMs);
+    if (step == TNameStep::Release) MHold->Release(held->Jump);
+    if (step != TNameStep::PutBackMoved && step != TNameStep::PutBackUnmoved) return;
+    Run([held = *held, step, hold = MHold, timings = FTimings](ULONGLONG, const std::atomic<bool>& stop) {
+        PutHeldNameBack(held, step, *hold, stop, timings);
+    });
+}
+
+bool TJumpRunner::HoldsFolder(HWND dialog, const std::wstring& text) const
+{
+    const std::optional<THeldName> held = MHold->Get();
+    return held && held->Dialog == dialog && held->Folder == text;
+}
+
+void TJumpRunner::Run(std::function<void(ULONGLONG deadline, const std::atomic<bool>& stop)> work)
+{
+    // The piece still at work stops at its next look at the dialog; the new one runs after it.
+    if (MStop) *MStop = true;
+    auto stop = std::make_shared<std::atomic<bool>>(false);
+    MStop = stop;
     // Raising the dialog can leave the tool window below it on screen (Wine without a window
     // manager), so the window goes back on top however the work ended.
-    MDialogWork.Run(std::move(work), [this] { KeepOnTop(FWindow); });
+    MDialogWork.Run([work = std::move(work), stop](ULONGLONG deadline) { work(deadline, *stop); },
+                    [this] { KeepOnTop(FWindow); });
 }
 
 void TJumpRunner::DeliverCompletions()
 {
     MDialogWork.DeliverCompletions();
+    MLooks.DeliverCompletions();
 }
 
 void TJumpRunner::BoundReached()
 {
+    // A piece left behind must not act when its call to the dialog returns at last.
+    if (MDialogWork.Busy() && MStop) *MStop = true;
     MDialogWork.BoundReached();
 }
 

@@ -4,12 +4,16 @@
 // at a time and under one bound, while the follower waits.
 #include <windows.h>
 
+#include <atomic>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "ui/DialogWork.h"
 #include "ui/FolderChecks.h"
+#include "winutil/BackgroundWork.h"
+#include "winutil/FolderJump.h"
 #include "winutil/Timings.h"
 
 namespace kestro {
@@ -34,11 +38,16 @@ struct TJumpMoment {
     // Kestro's own tool window, which the click brought to the front.
     HWND Own = nullptr;
     bool DialogTakesInput = false;
+    // The check answered later than JumpLateCheckMs after the click; the dialog's box and address
+    // bar were read at the click (which the jump then compares with what they show).
+    bool Late = false;
+    bool AtClickKnown = false;
 };
 
 // The user has moved on when Kestro went to edit mode, the dialog closed or changed, it takes no
-// input (a box of its own disables it, or a jump still types into it) or another program has the
-// front; another entry picked since counts as another jump.
+// input (a box of its own disables it) or another program has the front; another entry picked
+// since counts as another jump. A late answer goes ahead only where the dialog was read at the
+// click, so that the jump can tell whether the user has typed in it since.
 bool JumpGoesAhead(const TJumpMoment& moment);
 
 class TJumpRunner {
@@ -51,17 +60,24 @@ public:
 
     // Whether a worker types into the dialog: the follower waits meanwhile.
     bool Working() const { return MDialogWork.Busy(); }
-    // Whether the followed dialog takes a jump now.
+    // Whether the followed dialog takes a jump now. A jump still at work in it is ended by the
+    // next one, which keeps the name it holds.
     bool DialogTakesInput(const TJumpTarget& target) const;
     // Checks `folder` and, when the user still wants it then, sends it into the target's dialog.
     void Jump(const std::wstring& folder);
     // Puts `name` into the target's box.
     void PutName(const std::wstring& name);
+    // What the follower read from the dialog it follows (`look` empty when the dialog did not
+    // answer): a name that a jump still holds for that dialog goes back once the dialog shows it
+    // has moved (NextNameStep).
+    void DialogRead(HWND dialog, bool hasBar, const TDialogLook& look);
+    // Whether `text` in the box is a jump's folder standing in the place of the user's name.
+    bool HoldsFolder(HWND dialog, const std::wstring& text) const;
     void DeliverCompletions();
     void BoundReached();
 
 private:
-    void Run(std::function<void(ULONGLONG deadline)> work);
+    void Run(std::function<void(ULONGLONG deadline, const std::atomic<bool>& stop)> work);
 
     HWND FWindow;
     TFolderChecks& FChecks;
@@ -69,8 +85,20 @@ private:
     std::function<bool()> FEditMode;
     std::function<TJumpTarget()> FTarget;
     TDialogWork MDialogWork;
+    // Reads of the dialog at a click, for a check that answers late.
+    TBackgroundWork MLooks;
     // Counts the jumps asked for: one still waiting for its check is dropped by a newer one.
     unsigned MJumpNumber = 0;
+    // The dialog as read at the latest click.
+    std::optional<TDialogLook> MAtClick;
+    // The name a jump holds, shared with the workers, which may outlive this object.
+    std::shared_ptr<TNameHold> MHold = std::make_shared<TNameHold>();
+    // Set to stop the piece at work on the dialog.
+    std::shared_ptr<std::atomic<bool>> MStop;
+    // Since when the follower has seen the dialog of the held name answer without a box of its own.
+    unsigned MQuietJump = 0;
+    ULONGLONG MQuietSince = 0;
+    ULONGLONG MLastRead = 0;
 };
 
 }  // namespace kestro

@@ -109,6 +109,7 @@ private:
     bool FollowerPaused() const override;
     void NameSeen(const std::wstring& name) override;
     void FolderShown(const std::wstring& folder) override;
+    void DialogRead(HWND dialog, bool hasBar, const TDialogLook& look) override;
 
     // The window's timers, for the owners (MainForm.cpp).
     void StartTimer(UINT_PTR id, UINT ms) override;

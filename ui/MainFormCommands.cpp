@@ -108,13 +108,19 @@ bool TMainForm::FollowerPaused() const
 
 void TMainForm::NameSeen(const std::wstring& name)
 {
-    // The status line keeps the first name seen in the dialog.
+    // The status line keeps the first name seen in the dialog; a jump's folder is no name.
+    if (MJump->HoldsFolder(MFollower->Dialog(), name)) return;
     if (::GetWindowTextLengthW(StatusBar) == 0) ::SetWindowTextW(StatusBar, name.c_str());
 }
 
 void TMainForm::FolderShown(const std::wstring& folder)
 {
     MStore->RecordShownFolder(folder);
+}
+
+void TMainForm::DialogRead(HWND dialog, bool hasBar, const TDialogLook& look)
+{
+    MJump->DialogRead(dialog, hasBar, look);
 }
 
 }  // namespace kestro

@@ -88,11 +88,10 @@ bool ForceForeground(HWND wnd)
     return ::GetForegroundWindow() == wnd;
 }
 
-bool FocusForeignControl(HWND control, UINT timeoutMs)
+bool FocusForeignControl(HWND control)
 {
-    DWORD_PTR result = 0;
-    return ::SendMessageTimeoutW(::GetAncestor(control, GA_ROOT), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control),
-                                 TRUE, SMTO_ABORTIFHUNG, timeoutMs, &result) != 0;
+    return ::PostMessageW(::GetAncestor(control, GA_ROOT), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE) !=
+           FALSE;
 }
 
 }  // namespace kestro

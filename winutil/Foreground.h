@@ -14,8 +14,12 @@ bool UsesAttachPath(DWORD platformId, DWORD majorVersion, DWORD minorVersion);
 bool ForceForeground(HWND wnd);
 
 // Asks the dialog that holds `control` to give it the keyboard focus (WM_NEXTDLGCTL), which the
-// dialog's own thread does as the dialog manager would, moving the default button with it; no
-// thread joins another's input. False when the dialog did not answer within `timeoutMs`.
-bool FocusForeignControl(HWND control, UINT timeoutMs);
+// dialog's own thread does as the dialog manager would, moving the default button with it and
+// selecting an edit box's text; no thread joins another's input. The message is posted, as its
+// documentation asks of a dialog that may move its focus meanwhile (one that handles its own
+// activation gives the focus back to the control that had it): the focus has moved once the
+// dialog's thread has taken it, which the caller sees with GetGUIThreadInfo. False when it could
+// not be posted.
+bool FocusForeignControl(HWND control);
 
 }  // namespace kestro

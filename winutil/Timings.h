@@ -29,21 +29,32 @@ struct TTimings {
     // A followed dialog that stopped answering is read again only once it answers this quickly.
     UINT QuickCheckMs = 15;
 
-    // One message of a jump waits this long for a dialog that is busy but not hung.
+    // One message of a jump waits this long for a dialog that is busy but not hung. Windows
+    // counts a thread that has not looked at its messages for 5 s as hung, and a bounded send to
+    // it then fails at once: a dialog busy for longer is waited for by looking at it again.
     UINT JumpSendTimeoutMs = 5000;
-    // The dialog has this long to come to the front with its name box focused before the Enter.
-    UINT JumpFocusBoundMs = 1000;
-    // After the Enter the name goes back once the dialog has moved, or this long after it at most.
-    UINT JumpTakeBoundMs = 5000;
-    // A dialog that answers and still shows the folder in its box and what it showed before in its
-    // address bar this long after the Enter has not taken the Enter: the name goes back at once.
+    // From the folder typed, the dialog has this long to come to the front with its name box
+    // focused and the folder read back there before the Enter; past it the name goes back.
+    UINT JumpFocusBoundMs = 2000;
+    // The box is asked for the focus again this often while another control has it.
+    UINT JumpFocusRetryMs = 50;
+    // A dialog that answers, shows no box of its own and still shows the folder in its box and what
+    // it showed before in its address bar for this long without a pause has not taken the Enter: the
+    // name goes back at once. A dialog that does not answer, or shows a box of its own, is moving:
+    // the jump waits for it, and the follower after the jump's bound.
     UINT JumpNoMoveBoundMs = 600;
     // The name is checked once more this much later, in case the dialog emptied the box after it.
     UINT JumpRecheckMs = 150;
-    // The whole jump: past this it acts no more, and the follower takes over again.
+    // A folder check that answers later than this after the click goes ahead only on a dialog and
+    // box as they were at the click.
+    UINT JumpLateCheckMs = 1000;
+    // The whole jump: past this it acts no more, and the follower takes over again; the name the
+    // jump holds goes back when the follower next finds the dialog moved with its box emptied.
     UINT JumpBoundMs = 12000;
     // How often a jump looks at the dialog while it waits for it: the user waits for each look.
     UINT JumpPollMs = 1;
+    // How often it looks at a dialog that did not answer, which a hung one does at once.
+    UINT JumpBusyPollMs = 25;
 
     // The Explorer tab is read at most this often while it is shown, and a read that takes longer
     // than the bound is given up.
@@ -59,7 +70,6 @@ constexpr TTimings TimingsNamed(std::wstring_view name)
     TTimings timings;
     if (name != L"quick") return timings;
     timings.JumpSendTimeoutMs = 1500;
-    timings.JumpTakeBoundMs = 2000;
     timings.JumpBoundMs = 4000;
     return timings;
 }

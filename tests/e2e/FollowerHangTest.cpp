@@ -20,6 +20,12 @@ namespace {
 constexpr DWORD kHangMs = KestroTimings().JumpSendTimeoutMs + 1500;
 // Well within that wait: the dialog is busy, but alive.
 constexpr DWORD kBusyMs = KestroTimings().JumpSendTimeoutMs / 2;
+// Longer than Windows (and Wine) let a thread go without looking at its messages before they count
+// it as hung, after which every bounded send to it fails at once; longer than the jump's own bound
+// too, past which the follower keeps the name.
+constexpr DWORD kHungThresholdMs = 5000;
+constexpr DWORD kHungMoveMs = kHungThresholdMs + 1500;
+static_assert(kHungMoveMs > KestroTimings().JumpBoundMs);
 // Kestro counts as responsive when it takes real input within this time.
 constexpr DWORD kResponsiveMs = 2000;
 // Kestro answers a message within this while a dialog is busy or hung: longer than the one read a
@@ -201,8 +207,9 @@ TEST_F(FollowerHang, ANameTypedRightAfterTheMoveSurvivesTheJump)
     EXPECT_EQ(TextOf(item.FileNameBox()), L"typed.txt");
 }
 
-// Dialogs busy for seconds, but alive: the jump waits for them, Kestro answers throughout, and
-// the name goes back only once the dialog has moved.
+// Dialogs busy for seconds, but alive, or hung for longer than Windows' threshold and the jump's
+// bound: the jump (then the follower) waits for them, Kestro answers throughout, and the name goes
+// back only once the dialog has moved and emptied its box.
 struct TBusyCase {
     const char* Name;
     DWORD ClearMs;
@@ -230,8 +237,46 @@ TEST_P(FollowerBusy, TheJumpWaitsForTheDialogAndTheNameComesBack)
 
 INSTANTIATE_TEST_SUITE_P(Cases, FollowerBusy,
                          testing::Values(TBusyCase{"SlowToMove", 0, 2 * kBusyMs}, TBusyCase{"SlowToClear", kBusyMs, 0},
-                                         TBusyCase{"SlowToClearAndToMove", kBusyMs, 2 * kBusyMs}),
+                                         TBusyCase{"SlowToClearAndToMove", kBusyMs, 2 * kBusyMs},
+                                         TBusyCase{"HungWhileMovingPastTheJumpsBound", 0, kHungMoveMs}),
                          [](const testing::TestParamInfo<TBusyCase>& info) { return std::string(info.param.Name); });
+
+// A box of the dialog's own in the middle of the move (a share's password, "reconnecting"): the
+// dialog answers, still shows the folder in its box and the folder it left in its address bar, yet
+// it is moving. The name goes back once the move is done and has emptied the box.
+TEST_F(FollowerHang, ABoxOfTheDialogsOwnInTheMiddleOfTheMoveKeepsTheNameForAfterTheMove)
+{
+    StartFollowing();
+    item.PromptOnNextMove();
+    ClickEntry(kestro, 0);
+    const HWND prompt = item.WaitForPrompt();
+    ASSERT_NE(prompt, nullptr) << "the move showed no box";
+    PumpFor(3 * KestroTimings().JumpNoMoveBoundMs);
+    EXPECT_EQ(TextOf(item.FileNameBox()), a) << "the name went back while the dialog was still moving";
+    EXPECT_TRUE(AnswersMessages(kAnswerMs));
+    PressDialogButton(prompt, IDOK);
+    EXPECT_EQ(UnansweredUntil([&] { return item.Folder() == a && TextOf(item.FileNameBox()) == L"name.txt"; }), 0);
+    PumpFor(1000);
+    EXPECT_EQ(item.Folder(), a);
+    EXPECT_EQ(TextOf(item.FileNameBox()), L"name.txt") << "the user's file name was lost";
+}
+
+// Another pick while the dialog is still busy with the last one ends that jump; the new one keeps
+// the name the user had, not the folder the last one left in the box.
+TEST_F(FollowerHang, AnotherPickWhileTheDialogIsBusyMovingKeepsTheNameForTheNewJump)
+{
+    WriteDataFile(L"KestroF.lst", AnsiLines({a, g}));
+    StartFollowing();
+    // Shorter than a jump waits for the dialog to answer before it brings it forward.
+    item.MoveSlowly(KestroTimings().JumpSendTimeoutMs);
+    ClickEntry(kestro, 0);
+    ASSERT_TRUE(WaitFor([&] { return !item.Answers(50); }, 3000)) << "the dialog did not start moving";
+    ClickEntry(kestro, 1);
+    EXPECT_EQ(UnansweredUntil([&] { return item.Folder() == g && TextOf(item.FileNameBox()) == L"name.txt"; }), 0);
+    PumpFor(1000);
+    EXPECT_EQ(item.Folder(), g) << "the second pick did not jump";
+    EXPECT_EQ(TextOf(item.FileNameBox()), L"name.txt") << "the user's file name was lost";
+}
 
 TEST_F(FollowerHang, ADialogHungFromTheStartIsFollowedAndForgottenWhenItsProgramIsKilled)
 {
@@ -281,6 +326,25 @@ TEST_F(FollowerSlowShare, AClickOnASlowFavouriteJumpsOnceTheCheckAnswers)
     EXPECT_EQ(UnansweredUntil([&] { return item.Folder() == slowOne || ::GetTickCount64() > end; }), 0);
     EXPECT_EQ(item.Folder(), slowOne) << "the dialog did not reach the slow folder";
     EXPECT_TRUE(WaitFor([&] { return TextOf(item.FileNameBox()) == L"name.txt"; }, 10000));
+}
+
+// The check answers seconds after the click, by when the user has gone back to the dialog and
+// typed another name: the jump does not go ahead over it.
+TEST_F(FollowerSlowShare, ANameTypedWhileASlowCheckWaitsStopsTheJump)
+{
+    WriteDataFile(L"KestroF.lst", AnsiLines({slowOne, a}));
+    StartFollowing();
+    ClickEntry(kestro, 0);
+    // The dialog was read at the click, a moment after it.
+    PumpFor(300);
+    ASSERT_TRUE(BringToFront(item.Dialog()));
+    DWORD_PTR result = 0;
+    ::SendMessageTimeoutW(item.FileNameBox(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"other.txt"), SMTO_ABORTIFHUNG,
+                          2000, &result);
+    const ULONGLONG end = ::GetTickCount64() + SlowAnswerMs();
+    EXPECT_EQ(UnansweredUntil([&] { return ::GetTickCount64() > end; }), 0);
+    EXPECT_EQ(item.Folder(), start) << "the late check jumped over the name typed since";
+    EXPECT_EQ(TextOf(item.FileNameBox()), L"other.txt");
 }
 
 TEST_F(FollowerSlowShare, AnotherEntryPickedWhileASlowCheckWaitsIsTheOnlyJump)

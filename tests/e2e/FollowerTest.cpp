@@ -211,16 +211,39 @@ TEST_F(FollowerOnWindowsTerms, ADialogThatActivatesLateAndTakesTheFocusBackIsSti
 {
     StartFollowingItem(idSlowActivation);
     // The file list has the focus when the dialog loses the front, and gets it back when the dialog
-    // handles its activation, after Kestro has brought it forward.
+    // handles its activation, after Kestro has brought it forward; then it hands the focus from the
+    // box back to the list twice more, each time by a message it posts itself. An Enter there would
+    // open the list's file.
     // Its left end: the tool window covers the dialog's top-right corner.
     const RECT list = ClientRectOnScreen(item.FileList());
     ClickAt({list.left + 20, list.top + 8});
     ASSERT_TRUE(WaitFor([&] { return FocusOfThreadOf(item.Dialog()) == item.FileList(); }));
+    item.FocusToListOnBoxFocus(2);
     ClickEntry(kestro, 1);
-    EXPECT_TRUE(WaitFor([&] { return item.Folder() == b; }, kJumpWaitMs));
+    EXPECT_TRUE(WaitFor([&] { return item.Folder() == b; }, kJumpWaitMs)) << Narrow(item.Report());
     EXPECT_TRUE(WaitFor([&] { return TextOf(item.FileNameBox()) == L"name.txt"; }, kJumpWaitMs));
     EXPECT_EQ(TextOf(kestro::FindChildByClass(item.Dialog(), L"Edit")), L"")
         << "the folder went into the program's own edit box, which comes before the name box";
+}
+
+// A key typed into the box between the folder and the Enter (here as an input method commits a
+// character, the moment the folder is in the box): the Enter would take the text for the file's
+// name. None is pressed, and the name the user had comes back.
+TEST_F(FollowerOnWindowsTerms, AKeyTypedOverTheFolderGetsNoEnterAndTheNameComesBack)
+{
+    StartFollowingItem(0);
+    item.TypeWhenAFolderIsSet();
+    ClickEntry(kestro, 1);
+    const auto accepted = [&] { return item.Report().rfind(L"result:", 0) == 0; };
+    ASSERT_TRUE(WaitFor([&] { return accepted() || item.Typed(); }, kJumpWaitMs)) << "the jump never typed the folder";
+    EXPECT_TRUE(WaitFor([&] { return accepted() || TextOf(item.FileNameBox()) == L"name.txt"; }, kJumpWaitMs))
+        << "the box holds " << Narrow(TextOf(item.FileNameBox()));
+    PumpFor(kNoJumpWaitMs);
+    ASSERT_EQ(item.Report(), L"folder:" + start) << "an Enter reached the dialog";
+    EXPECT_EQ(TextOf(item.FileNameBox()), L"name.txt");
+    ClickEntry(kestro, 1);
+    EXPECT_TRUE(WaitFor([&] { return item.Folder() == b; }, kJumpWaitMs)) << "the next click did not jump";
+    EXPECT_TRUE(WaitFor([&] { return TextOf(item.FileNameBox()) == L"name.txt"; }, kJumpWaitMs));
 }
 
 TEST_F(FollowerOnWindowsTerms, ANameLongerThanTheOldBufferComesBackWhole)

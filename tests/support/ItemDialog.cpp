@@ -165,6 +165,34 @@ void TItemDialog::EatNextOk()
     EXPECT_TRUE(SendSetting(FDialog, kItemEatOkMessage, 0)) << "the dialog did not take the setting";
 }
 
+void TItemDialog::PromptOnNextMove()
+{
+    EXPECT_TRUE(SendSetting(FDialog, kItemPromptOnMoveMessage, 0)) << "the dialog did not take the setting";
+}
+
+void TItemDialog::TypeWhenAFolderIsSet()
+{
+    EXPECT_TRUE(SendSetting(FDialog, kItemTypeOnFolderMessage, 0)) << "the dialog did not take the setting";
+}
+
+void TItemDialog::FocusToListOnBoxFocus(DWORD count)
+{
+    EXPECT_TRUE(SendSetting(FDialog, kItemFocusToListMessage, count)) << "the dialog did not take the setting";
+}
+
+HWND TItemDialog::WaitForPrompt()
+{
+    HWND prompt = nullptr;
+    WaitFor([&] {
+        for (HWND wnd : TopWindowsOf(FProcess.Id()))
+            if (wnd != FDialog && ClassOf(wnd) == L"#32770" && ::IsWindowVisible(wnd) &&
+                StoredText(wnd) == kItemPromptTitle)
+                prompt = wnd;
+        return prompt != nullptr;
+    });
+    return prompt;
+}
+
 HWND TItemDialog::ShowMessageBox()
 {
     PostRegistered(FDialog, kItemMessageBoxMessage, 0);

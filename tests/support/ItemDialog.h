@@ -33,6 +33,19 @@ constexpr wchar_t kItemNextMessage[] = L"KestroItemDialogNext";
 constexpr wchar_t kItemEatOkMessage[] = L"KestroItemDialogEatOk";
 // Posted to the dialog: it shows a modal message box of its own (Yes/No), which disables it.
 constexpr wchar_t kItemMessageBoxMessage[] = L"KestroItemDialogMessageBox";
+// Sent (or posted) to the dialog: its next move to a folder first shows a modal box of its own (OK),
+// as a share that asks for a password or a "reconnecting" box does, and goes on once it is closed.
+constexpr wchar_t kItemPromptOnMoveMessage[] = L"KestroItemDialogPromptOnMove";
+// Sent (or posted) to the dialog: the next time the path of a folder is set into its file-name box,
+// the box gets a character typed at once (a posted WM_CHAR, as an input method commits one).
+constexpr wchar_t kItemTypeOnFolderMessage[] = L"KestroItemDialogTypeOnFolder";
+// The property the file-name box gets once kItemTypeOnFolderMessage has typed into it.
+constexpr wchar_t kItemTypedProperty[] = L"KestroItemDialogTyped";
+// Sent (or posted) to the dialog with wParam = n: the next n times its file-name box gets the
+// focus, the dialog hands the focus to its file list (by a message it posts itself).
+constexpr wchar_t kItemFocusToListMessage[] = L"KestroItemDialogFocusToList";
+// The title of the box that kItemPromptOnMoveMessage shows.
+constexpr wchar_t kItemPromptTitle[] = L"ネットワーク";
 // The breadcrumb bar's text is this label followed by the folder's full path.
 constexpr wchar_t kItemBreadcrumbLabel[] = L"アドレス: ";
 constexpr size_t kItemBreadcrumbLabelLength = 6;
@@ -100,7 +113,18 @@ public:
     void UndoSetTexts(DWORD count);
     // The dialog ignores its next OK.
     void EatNextOk();
-    // The dialog's file list, which holds one entry.
+    // The next move first shows a box of the dialog's own, until the test closes it.
+    void PromptOnNextMove();
+    // The box gets a character typed as soon as a folder's path is set into it.
+    void TypeWhenAFolderIsSet();
+    // Whether that character has been typed.
+    bool Typed() const { return ::GetPropW(FileNameBox(), kItemTypedProperty) != nullptr; }
+    // The next `count` times the box gets the focus, the dialog hands it to its file list.
+    void FocusToListOnBoxFocus(DWORD count);
+    // The box kItemPromptOnMoveMessage shows, once it is shown (0 when none came).
+    HWND WaitForPrompt();
+    // The dialog's file list, which holds one entry; Enter there opens that entry as the file
+    // ("result:file.txt"), as the real dialog's list does.
     HWND FileList() const;
     // Shows the dialog's own message box and returns it (0 when none came).
     HWND ShowMessageBox();

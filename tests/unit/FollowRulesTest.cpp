@@ -117,49 +117,177 @@ TEST(JumpGoesAhead, OnlyWhileTheUserStillWantsItInTheDialogClicked)
         {"dialog disabled", [](TJumpMoment& m) { m.DialogTakesInput = false; }},
         {"another program in front", [](TJumpMoment& m) { m.Front = W(7); }},
         {"nothing in front", [](TJumpMoment& m) { m.Front = nullptr; }},
+        {"late, the dialog not read at the click", [](TJumpMoment& m) { m.Late = true; }},
     };
     for (const TCase& c : dropped) {
         TJumpMoment moment = wanted;
         c.Change(moment);
         EXPECT_FALSE(JumpGoesAhead(moment)) << c.Name;
     }
+    TJumpMoment late = wanted;
+    late.Late = late.AtClickKnown = true;
+    EXPECT_TRUE(JumpGoesAhead(late)) << "late, read at the click";
+
+    // A late jump then goes ahead only on the dialog as it was at the click.
+    const TDialogLook atClick{L"a.txt", L"C:\\Start"};
+    struct TLookCase {
+        const char* Name;
+        TDialogLook Now;
+        bool Same;
+    };
+    const TLookCase looks[] = {
+        {"as at the click", {L"a.txt", L"C:\\Start"}, true},
+        {"a key typed since", {L"a.txtx", L"C:\\Start"}, false},
+        {"the box emptied", {L"", L"C:\\Start"}, false},
+        {"another folder shown", {L"a.txt", L"C:\\Other"}, false},
+        {"the box does not answer", {std::nullopt, L"C:\\Start"}, false},
+    };
+    for (const TLookCase& c : looks) EXPECT_EQ(SameAsAtClick(atClick, c.Now), c.Same) << c.Name;
+    EXPECT_FALSE(SameAsAtClick({std::nullopt, std::nullopt}, {std::nullopt, std::nullopt}))
+        << "a dialog that answered neither then nor now";
+    EXPECT_TRUE(SameAsAtClick({L"a.txt", std::nullopt}, {L"a.txt", std::nullopt})) << "an older dialog, no bar";
 }
 
-TEST(JumpProgress, MovedWhenTheDialogShowsItNotMovedOnlyOnWhatItAnswersAfterTheBound)
+TEST(NextNameStep, TheNameGoesBackOnceTheDialogShowsTheMoveOrStaysStillAndNeverWhileItIsBusy)
 {
     const std::wstring folder = L"C:\\Work";
-    const std::optional<std::wstring> before = L"C:\\Start";
-    const auto item = [](std::optional<std::wstring> box, std::optional<std::wstring> shown) {
-        return TJumpReading{false, std::move(box), true, std::move(shown)};
+    THeldName item;
+    item.Folder = folder;
+    item.Name = L"a.txt";
+    item.HasBar = true;
+    item.ShownBefore = L"C:\\Start";
+    THeldName older = item;
+    older.HasBar = false;
+    older.ShownBefore.reset();
+    THeldName itemBack = item;
+    itemBack.Stage = THeldStage::BackUnmoved;
+    THeldName thereBefore = item;
+    thereBefore.ShownBefore = folder;
+    THeldName noName = item;
+    noName.Name.clear();
+    const auto bar = [](std::optional<std::wstring> box, std::optional<std::wstring> shown, bool prompt = false) {
+        return TJumpReading{false, std::move(box), true, std::move(shown), prompt};
     };
-    const auto older = [](std::optional<std::wstring> box) { return TJumpReading{false, std::move(box), false, {}}; };
+    const auto plain = [](std::optional<std::wstring> box, bool prompt = false) {
+        return TJumpReading{false, std::move(box), false, {}, prompt};
+    };
+    const std::wstring start = L"C:\\Start";
     struct TCase {
         const char* Name;
-        std::optional<std::wstring> Before;
+        const THeldName& Held;
         TJumpReading Now;
-        DWORD SinceEnter;
-        TJumpProgress Expected;
+        DWORD QuietMs;
+        TNameStep Expected;
     };
     const TCase cases[] = {
-        {"dialog gone", before, TJumpReading{true, {}, false, {}}, 0, TJumpProgress::Moved},
-        {"box emptied by the move", std::nullopt, older(L""), 0, TJumpProgress::Moved},
-        {"address bar shows the folder", before, item(folder, L"c:\\work"), 0, TJumpProgress::Moved},
-        {"older dialog still holds the path", std::nullopt, older(folder), 100, TJumpProgress::Waiting},
-        {"older dialog keeps the path past the bound", std::nullopt, older(folder), 600, TJumpProgress::NotMoved},
-        {"item dialog unchanged past the bound", before, item(folder, before), 700, TJumpProgress::NotMoved},
-        {"item dialog was there before", folder, item(folder, folder), 700, TJumpProgress::NotMoved},
-        {"box did not answer", before, item(std::nullopt, before), 700, TJumpProgress::Waiting},
-        {"address bar did not answer", before, item(folder, std::nullopt), 700, TJumpProgress::Waiting},
-        {"address bar shows a third folder", before, item(folder, L"C:\\Other"), 700, TJumpProgress::Waiting},
+        {"dialog gone", item, TJumpReading{true, {}, false, {}, false}, 0, TNameStep::Release},
+        {"no name to put back", noName, bar(L"", folder), 0, TNameStep::Release},
+        {"box emptied by the move", older, plain(L""), 0, TNameStep::PutBackMoved},
+        {"item dialog's box emptied", item, bar(L"", start), 0, TNameStep::PutBackMoved},
+        {"address bar shows the folder", item, bar(folder, L"c:\\work"), 0, TNameStep::PutBackMoved},
+        {"older dialog still holds the path", older, plain(folder), 100, TNameStep::Wait},
+        {"older dialog quiet with the path past the bound", older, plain(folder), 600, TNameStep::PutBackUnmoved},
+        {"item dialog quiet and unchanged past the bound", item, bar(folder, start), 700, TNameStep::PutBackUnmoved},
+        {"item dialog was there before", thereBefore, bar(folder, folder), 700, TNameStep::PutBackUnmoved},
+        {"box did not answer (busy, or hung)", item, bar(std::nullopt, start), 60000, TNameStep::Wait},
+        {"address bar did not answer", item, bar(folder, std::nullopt), 60000, TNameStep::Wait},
+        {"a box of its own, unchanged for long", item, bar(folder, start, true), 60000, TNameStep::Wait},
+        {"a box of its own in the older dialog", older, plain(folder, true), 60000, TNameStep::Wait},
+        {"a box of its own over an emptied box", older, plain(L"", true), 0, TNameStep::Wait},
+        {"address bar shows a third folder", item, bar(folder, L"C:\\Other"), 700, TNameStep::Wait},
+        {"the user typed another name", item, bar(L"typed.txt", start), 0, TNameStep::Release},
+        {"the name is back", older, plain(L"a.txt"), 0, TNameStep::Release},
+        {"back unmoved, still there", itemBack, bar(L"a.txt", start), 5000, TNameStep::Wait},
+        {"back unmoved, the dialog moves after all", itemBack, bar(L"", folder), 0, TNameStep::PutBackMoved},
+        {"back unmoved, busy", itemBack, bar(std::nullopt, start), 0, TNameStep::Wait},
+        {"back unmoved, the user empties the box", itemBack, bar(L"", start), 0, TNameStep::Release},
+        {"back unmoved, the user types", itemBack, bar(L"b.txt", start), 0, TNameStep::Release},
+        {"back unmoved, the user goes elsewhere", itemBack, bar(L"a.txt", L"C:\\Other"), 0, TNameStep::Release},
     };
-    for (const TCase& c : cases)
-        EXPECT_EQ(JumpProgress(c.Before, c.Now, folder, c.SinceEnter, 600), c.Expected) << c.Name;
+    for (const TCase& c : cases) EXPECT_EQ(NextNameStep(c.Held, c.Now, c.QuietMs, 600), c.Expected) << c.Name;
 
     // The name goes back only over what the jump or the dialog left in the box.
     EXPECT_TRUE(NameGoesBack(L"", folder, L"a.txt"));
     EXPECT_TRUE(NameGoesBack(folder, folder, L"a.txt"));
     EXPECT_FALSE(NameGoesBack(L"typed.txt", folder, L"a.txt"));
     EXPECT_FALSE(NameGoesBack(L"a.txt", folder, L"a.txt"));
+}
+
+TEST(NameToKeep, AnEarlierJumpsNameOverItsFolderOrAnEmptiedBoxElseTheBox)
+{
+    THeldName earlier;
+    earlier.Folder = L"C:\\Work";
+    earlier.Name = L"a.txt";
+    THeldName earlierEmpty = earlier;
+    earlierEmpty.Name.clear();
+    struct TCase {
+        const char* Name;
+        const wchar_t* Box;
+        std::optional<THeldName> Earlier;
+        const wchar_t* Expected;
+    };
+    const TCase cases[] = {
+        {"no earlier jump", L"b.txt", std::nullopt, L"b.txt"},
+        {"no earlier jump, empty box", L"", std::nullopt, L""},
+        {"earlier folder in the box", L"C:\\Work", earlier, L"a.txt"},
+        {"box emptied by the earlier move", L"", earlier, L"a.txt"},
+        {"the user typed since", L"b.txt", earlier, L"b.txt"},
+        {"the name is back", L"a.txt", earlier, L"a.txt"},
+        {"earlier jump held no name", L"C:\\Work", earlierEmpty, L"C:\\Work"},
+    };
+    for (const TCase& c : cases) EXPECT_EQ(NameToKeep(c.Box, c.Earlier), c.Expected) << c.Name;
+}
+
+TEST(NextPressStep, EnterOnlyOnTheFolderReadBackFocusedInFrontAndDrained)
+{
+    const std::wstring folder = L"C:\\Work";
+    const TTimings timings;
+    TPressLook ready;
+    ready.Box = folder;
+    ready.InFront = ready.BoxFocused = ready.DrainPosted = ready.Drained = true;
+    ready.SinceTypedMs = 10;
+    EXPECT_EQ(NextPressStep(ready, folder, timings), TPressStep::Press);
+
+    struct TCase {
+        const char* Name;
+        void (*Change)(TPressLook&);
+        TPressStep Expected;
+    };
+    const TCase cases[] = {
+        {"dialog gone", [](TPressLook& l) { l.DialogGone = true; }, TPressStep::Stop},
+        {"a key replaced the path", [](TPressLook& l) { l.Box = L"x"; }, TPressStep::GiveUp},
+        {"a key added to the path", [](TPressLook& l) { l.Box = L"C:\\Workx"; }, TPressStep::GiveUp},
+        {"the path in other case", [](TPressLook& l) { l.Box = L"c:\\work"; }, TPressStep::GiveUp},
+        {"emptied", [](TPressLook& l) { l.Box = L""; }, TPressStep::GiveUp},
+        {"not ready within the bound", [](TPressLook& l) { l.InFront = false, l.SinceTypedMs = 2000; },
+         TPressStep::GiveUp},
+        {"box did not answer", [](TPressLook& l) { l.Box.reset(); }, TPressStep::Wait},
+        {"a box of its own", [](TPressLook& l) { l.Prompt = true; }, TPressStep::Wait},
+        {"not in front yet", [](TPressLook& l) { l.InFront = l.BoxFocused = false; }, TPressStep::Wait},
+        {"another control has the focus", [](TPressLook& l) { l.BoxFocused = l.DrainPosted = l.Drained = false; },
+         TPressStep::AskFocus},
+        {"asked again, a moment ago",
+         [](TPressLook& l) {
+             l.BoxFocused = l.DrainPosted = l.Drained = false;
+             l.SinceAskedMs = 10;
+         },
+         TPressStep::Wait},
+        {"the focus went elsewhere again",
+         [](TPressLook& l) {
+             l.BoxFocused = l.DrainPosted = l.Drained = false;
+             l.SinceAskedMs = 60;
+         },
+         TPressStep::AskFocus},
+        {"focused, queue not drained yet", [](TPressLook& l) { l.DrainPosted = l.Drained = false; },
+         TPressStep::Drain},
+        {"marker not handled yet", [](TPressLook& l) { l.Drained = false; }, TPressStep::Wait},
+        {"a modifier key is down", [](TPressLook& l) { l.ModifierDown = true; }, TPressStep::Wait},
+    };
+    for (const TCase& c : cases) {
+        TPressLook look = ready;
+        c.Change(look);
+        EXPECT_EQ(NextPressStep(look, folder, timings), c.Expected) << c.Name;
+    }
 }
 
 TEST(ExplorerReads, ComeOnceASecondWhileShownAndLateOnesAreDropped)

@@ -7,9 +7,11 @@
 
 #include "tests/support/DataFiles.h"
 #include "tests/support/DialogFixture.h"
+#include "tests/support/ItemDialog.h"
 #include "tests/support/OwnWindows.h"
 #include "tests/support/Windows.h"
 #include "winutil/FileDialog.h"
+#include "winutil/FolderJump.h"
 
 namespace {
 
@@ -24,6 +26,31 @@ TEST_P(RealFileDialog, IsRecognised)
     ASSERT_NE(app.Dialog(), nullptr);
     EXPECT_TRUE(kestro::IsFileDialog(app.Dialog()));
     EXPECT_FALSE(kestro::IsFileDialog(app.State()));
+}
+
+// The older dialog's dialog manager turns an Enter in the name box into WM_COMMAND(IDOK, BN_CLICKED)
+// from its default button, OK: the jump posts that itself, and the dialog moves to the folder in the
+// box as it does on an Enter.
+TEST_P(RealFileDialog, TakesAFolderInItsBoxByItsOwnOk)
+{
+    TFileDialogApp app;
+    app.Start(GetParam(), ScratchFolder(L"byok"), L"name.txt");
+    const std::wstring folder = ScratchFolder(L"byokThere");
+    const HWND ok = kestro::AcceptsByCommand(app.Dialog(), 2000);
+    ASSERT_EQ(ok, ::GetDlgItem(app.Dialog(), IDOK)) << "the older dialog is not taken for one that accepts by OK";
+    DWORD_PTR result = 0;
+    ::SendMessageTimeoutW(app.FileNameBox(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(folder.c_str()),
+                          SMTO_ABORTIFHUNG, 2000, &result);
+    ::PostMessageW(app.Dialog(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(ok));
+    EXPECT_TRUE(WaitFor([&] { return app.Caption() == L"folder:" + folder; })) << Narrow(app.Caption());
+    EXPECT_TRUE(::IsWindow(app.Dialog())) << "the dialog took the folder for the file";
+}
+
+TEST(ItemDialogFixture, IsMovedByAnEnterNotByOk)
+{
+    TItemDialog item;
+    item.Start(ScratchFolder(L"byenter"), L"name.txt");
+    EXPECT_EQ(kestro::AcceptsByCommand(item.Dialog(), 2000), nullptr);
 }
 
 INSTANTIATE_TEST_SUITE_P(OpenAndSave, RealFileDialog, testing::Values(L"open", L"save"),

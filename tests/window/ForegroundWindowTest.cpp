@@ -140,8 +140,8 @@ TEST_F(ForegroundTest, TheDialogOfAnotherProcessFocusesTheControlItselfAndNoInpu
     ASSERT_TRUE(fileList && box);
 
     for (HWND target : {fileList, box, fileList}) {
-        EXPECT_TRUE(kestro::FocusForeignControl(target, 2000));
-        EXPECT_EQ(FocusOfThreadOf(app.Dialog()), target)
+        EXPECT_TRUE(kestro::FocusForeignControl(target));
+        EXPECT_TRUE(WaitFor([&] { return FocusOfThreadOf(app.Dialog()) == target; }, 2000))
             << "the focus did not reach control " << ::GetDlgCtrlID(target);
         // Detaching only succeeds between attached threads; it must fail.
         EXPECT_FALSE(::AttachThreadInput(::GetCurrentThreadId(), app.DialogThread(), FALSE))
