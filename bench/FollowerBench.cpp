@@ -499,14 +499,14 @@ int main(int argc, char** argv)
         TItemDialog item;
         item.Start(start, L"name.txt");
         WaitFollowing(kestro, item.Dialog());
-        const std::vector<double> itemJumps =
-            TimeJumps(kestro, [&] { return item.Folder(); }, item.FileNameBox(), a, b);
+        const std::vector<double> itemJumps = TimeJumps(
+            kestro, [&] { return item.Folder(); }, item.FileNameBox(), a, b);
         item.Process().Kill();
         TFileDialogApp real;
         real.Start(L"save", start, L"name.txt");
         WaitFollowing(kestro, real.Dialog());
-        const std::vector<double> realJumps =
-            TimeJumps(kestro, [&] { return FolderOf(real.Caption()); }, real.FileNameBox(), a, b);
+        const std::vector<double> realJumps = TimeJumps(
+            kestro, [&] { return FolderOf(real.Caption()); }, real.FileNameBox(), a, b);
         PrintJumps("jump, item dialog (click to name back)", itemJumps);
         PrintJumps("jump, real save dialog (click to name back)", realJumps);
         PrintJumpLine(itemJumps, realJumps);
@@ -515,9 +515,10 @@ int main(int argc, char** argv)
     const TLatencies announcing = MeasureLatencies(kestro, start, idAnnounces);
     const TLatencies silent = MeasureLatencies(kestro, start, 0);
     const TLatencies system = MeasureRealLatencies(kestro, start);
-    std::printf("latencies measured: announcing dialog, silent dialog (the timer alone), then the system's own\n"
-                "save dialog (whatever events this window system raises for it) under Wine %d\n\n",
-                WineMajorVersion());
+    std::printf(
+        "latencies measured: announcing dialog, silent dialog (the timer alone), then the system's own\n"
+        "save dialog (whatever events this window system raises for it) under Wine %d\n\n",
+        WineMajorVersion());
 
     const double idleRatio =
         PrintRatio("idle tick (no dialog in front)", TickMicroseconds(main), IdleFloorMicroseconds());
@@ -527,7 +528,8 @@ int main(int argc, char** argv)
     WaitFollowing(kestro, item.Dialog());
     const double itemRatio = PrintRatio("tick, item dialog in front (4 messages)", TickMicroseconds(main),
                                         MessageFloorMicroseconds({item.FileNameBox(), item.Breadcrumb()}));
-    const std::vector<double> itemJumps = TimeJumps(kestro, [&] { return item.Folder(); }, item.FileNameBox(), a, b);
+    const std::vector<double> itemJumps = TimeJumps(
+        kestro, [&] { return item.Folder(); }, item.FileNameBox(), a, b);
     PrintJumps("jump, item dialog (click to name back)", itemJumps);
     BringToFront(item.Dialog());
     WaitFollowing(kestro, item.Dialog());
@@ -538,8 +540,8 @@ int main(int argc, char** argv)
     TFileDialogApp real;
     real.Start(L"save", start, L"name.txt");
     WaitFollowing(kestro, real.Dialog());
-    const std::vector<double> realJumps =
-        TimeJumps(kestro, [&] { return FolderOf(real.Caption()); }, real.FileNameBox(), a, b);
+    const std::vector<double> realJumps = TimeJumps(
+        kestro, [&] { return FolderOf(real.Caption()); }, real.FileNameBox(), a, b);
     std::printf("\n");
     PrintJumps("jump, real save dialog (click to name back)", realJumps);
     BringToFront(real.Dialog());

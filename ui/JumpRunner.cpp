@@ -102,7 +102,8 @@ void TJumpRunner::DialogRead(HWND dialog, bool hasBar, const TDialogLook& look)
         MQuietSince = now;
     }
     MLastRead = now;
-    const TNameStep step = NextNameStep(*held, reading, static_cast<DWORD>(now - MQuietSince), FTimings.JumpNoMoveBoundMs);
+    const TNameStep step =
+        NextNameStep(*held, reading, static_cast<DWORD>(now - MQuietSince), FTimings.JumpNoMoveBoundMs);
     if (step == TNameStep::Release) MHold->Release(held->Jump);
     if (step != TNameStep::PutBackMoved && step != TNameStep::PutBackUnmoved) return;
     Run([held = *held, step, hold = MHold, timings = FTimings](ULONGLONG, const std::atomic<bool>& stop) {

@@ -79,7 +79,7 @@ DWORD SelectionOf(HWND box, const TTimings& timings)
 {
     LRESULT selection = 0;
     return SendToForeign(box, EM_GETSEL, 0, 0, timings.ReadTimeoutMs, &selection) ? static_cast<DWORD>(selection)
-                                                                                    : MAXDWORD;
+                                                                                  : MAXDWORD;
 }
 
 // Posts a selection of the box's text to the box, one that differs from the selection it has,
@@ -184,8 +184,7 @@ TPutResult PutNameBack(const THeldName& held, const TTimings& timings)
 void Press(HWND dialog, HWND okButton)
 {
     if (okButton) {
-        ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                       reinterpret_cast<LPARAM>(okButton));
+        ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(okButton));
         return;
     }
     ::keybd_event(VK_RETURN, 0, 0, 0);

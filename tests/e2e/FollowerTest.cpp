@@ -281,8 +281,7 @@ TEST_F(FollowerOnWindowsTerms, ATopmostDialogActivatedAgainStaysBelowTheToolWind
     // it still finishes its own activation, before the next tick puts the tool window back above.
     ASSERT_TRUE(BringToFront(kestro.Main()));
     ASSERT_TRUE(BringToFront(item.Dialog()));
-    EXPECT_TRUE(WaitFor([&] { return kestro::IsAbove(kestro.Main(), item.Dialog()); },
-                        3 * kestro::TTimings{}.TickMs))
+    EXPECT_TRUE(WaitFor([&] { return kestro::IsAbove(kestro.Main(), item.Dialog()); }, 3 * kestro::TTimings{}.TickMs))
         << "the topmost dialog covers the tool window";
 }
 

@@ -278,8 +278,7 @@ TEST(NextPressStep, EnterOnlyOnTheFolderReadBackFocusedInFrontAndDrained)
              l.SinceAskedMs = 60;
          },
          TPressStep::AskFocus},
-        {"focused, queue not drained yet", [](TPressLook& l) { l.DrainPosted = l.Drained = false; },
-         TPressStep::Drain},
+        {"focused, queue not drained yet", [](TPressLook& l) { l.DrainPosted = l.Drained = false; }, TPressStep::Drain},
         {"marker not handled yet", [](TPressLook& l) { l.Drained = false; }, TPressStep::Wait},
         {"a modifier key is down", [](TPressLook& l) { l.ModifierDown = true; }, TPressStep::Wait},
     };

@@ -39,8 +39,8 @@ TEST_P(RealFileDialog, TakesAFolderInItsBoxByItsOwnOk)
     const HWND ok = kestro::AcceptsByCommand(app.Dialog(), 2000);
     ASSERT_EQ(ok, ::GetDlgItem(app.Dialog(), IDOK)) << "the older dialog is not taken for one that accepts by OK";
     DWORD_PTR result = 0;
-    ::SendMessageTimeoutW(app.FileNameBox(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(folder.c_str()),
-                          SMTO_ABORTIFHUNG, 2000, &result);
+    ::SendMessageTimeoutW(app.FileNameBox(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(folder.c_str()), SMTO_ABORTIFHUNG,
+                          2000, &result);
     ::PostMessageW(app.Dialog(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(ok));
     EXPECT_TRUE(WaitFor([&] { return app.Caption() == L"folder:" + folder; })) << Narrow(app.Caption());
     EXPECT_TRUE(::IsWindow(app.Dialog())) << "the dialog took the folder for the file";
