@@ -20,7 +20,7 @@ TJumpRunner::TJumpRunner(HWND window, UINT doneMessage, UINT_PTR boundTimerId, T
       FEditMode(std::move(editMode)),
       FTarget(std::move(target)),
       MDialogWork(window, doneMessage, boundTimerId, timings.JumpBoundMs),
-      MLooks(window, doneMessage, 1)
+      MLooks(window, doneMessage, 1, timings.WorkerLingerMs)
 {
 }
 
