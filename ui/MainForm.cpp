@@ -156,6 +156,7 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         if (wParam == kSaveTimerId) MStore->SaveTimerTimer();
         if (wParam == kJumpBoundTimerId) MJump->BoundReached();
         if (wParam == kRecheckTimerId) MFollower->RecheckTimerTimer();
+        if (wParam == kBrowseBoundTimerId) MBrowseJump->BoundReached();
         return 0;
     case WM_EXITSIZEMOVE: FormExitSizeMove(); return 0;
     case WM_FOLLOWREQUEST: MFollower->WMFollowRequest(wParam, lParam); return 0;
@@ -262,6 +263,9 @@ void TMainForm::CreateOwners()
         [this] {
             return TJumpTarget{MFollower->Dialog(), MFollower->Box(), MFollower->FolderPicker()};
         });
+    MBrowseJump = std::make_unique<TBrowseJump>(
+        FHandle, WM_WORKDONE, kBrowseBoundTimerId, *MChecks, FTimings, [this] { return EditMode(); },
+        [this] { return MFollower->Dialog(); });
     MExplorer = std::make_unique<TExplorerTab>(FHandle, WM_WORKDONE, FTimings, [this] {
         if (TabIndex() != tabExplorer) return;
         // Nothing moves under the user's pointer: the selection stays on its folder.
