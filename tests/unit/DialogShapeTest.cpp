@@ -1,8 +1,9 @@
 // Which dialog a window tree is and which jump it takes, from window trees as plain values: another
-// program's folder-browse dialog.
+// program's folder-browse dialog, and the file dialogs whose name box may take a folder and an Enter.
 #include <gtest/gtest.h>
 
 #include "winutil/BrowseDialog.h"
+#include "winutil/FileDialog.h"
 
 using namespace kestro;
 
@@ -60,4 +61,32 @@ TEST(IsBrowseDialogShape, TakesBothStylesOfTheTreeDialogOfAnotherProgramAndNothi
     for (const TCase& c : cases) EXPECT_EQ(IsBrowseDialogShape(c.Shape, c.Own), c.Expected) << c.Name;
 }
 
+TEST(NameBoxTakesFolders, OnlyInADialogKnownToOpenOrSaveFiles)
+{
+    const TWindowShape nameCombo = Control(L"ComboBoxEx32", 1148, {Control(L"ComboBox", 0, {Control(L"Edit", 1148)})});
+    const TWindowShape fileTypes = Control(L"ComboBox", 1136);
+    const TWindowShape ownCombo = Control(L"ComboBox", 602);
+    auto itemDialog = [](std::vector<TWindowShape> view) {
+        return Dialog({Control(L"WorkerW", 0), Control(L"DUIViewWndClassName", 0, std::move(view)), kOk, kCancel});
+    };
+    struct TCase {
+        const char* Name;
+        TWindowShape Shape;
+        bool Expected;
+    };
+    const TCase cases[] = {
+        {"older dialog", Dialog({Control(L"SHELLDLL_DefView", 1121), Control(L"ComboBox", 1137), kOk, kCancel}), true},
+        {"item dialog with file types", itemDialog({Control(L"Edit", 601), nameCombo, fileTypes}), true},
+        {"file types a few hosts down, as Windows nests them",
+         itemDialog(
+             {Control(L"DirectUIHWND", 0,
+                      {Control(L"CtrlNotifySink", 0, {nameCombo}), Control(L"CtrlNotifySink", 0, {fileTypes})})}),
+         true},
+        {"folder picker", itemDialog({nameCombo}), false},
+        {"folder picker with a combo box of its own", itemDialog({nameCombo, ownCombo}), false},
+        {"open dialog without file types", itemDialog({nameCombo, Control(L"Edit", 601)}), false},
+        {"the file types' id on another class", itemDialog({nameCombo, Control(L"ComboBoxEx32", 1136)}), false},
+    };
+    for (const TCase& c : cases) EXPECT_EQ(NameBoxTakesFolders(c.Shape), c.Expected) << c.Name;
+}
 }  // namespace
