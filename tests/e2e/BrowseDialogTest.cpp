@@ -14,7 +14,7 @@ using namespace kestro::test;
 namespace {
 constexpr DWORD kJumpWaitMs = 5000;
 
-class BrowseFollower : public testing::TestWithParam<const wchar_t*> {
+class BrowseDialogs : public testing::TestWithParam<const wchar_t*> {
 protected:
     void SetUp() override
     {
@@ -32,7 +32,7 @@ protected:
     TKestro kestro;
 };
 
-TEST_P(BrowseFollower, DocksFollowsAndAClickSelectsTheFolderWhichOKThenReturns)
+TEST_P(BrowseDialogs, DocksFollowsAndAClickSelectsTheFolderWhichOKThenReturns)
 {
     kestro.StartReady();
     TBrowseDialogApp app;
@@ -61,10 +61,10 @@ TEST_P(BrowseFollower, DocksFollowsAndAClickSelectsTheFolderWhichOKThenReturns)
     EXPECT_EQ(ReadDataFile(L"KestroH.lst"), std::string());
 }
 
-INSTANTIATE_TEST_SUITE_P(BothStyles, BrowseFollower, testing::Values(L"old", L"new"),
+INSTANTIATE_TEST_SUITE_P(BothStyles, BrowseDialogs, testing::Values(L"old", L"new"),
                          [](const testing::TestParamInfo<const wchar_t*>& info) { return Narrow(info.param); });
 
-TEST(BrowseFollowerOwn, KestrosOwnAddDialogIsNotFollowed)
+TEST(OwnBrowseDialog, KestrosOwnAddDialogIsNotFollowed)
 {
     ResetDataDir();
     WriteDataFile(L"KestroF.lst", AnsiLines({L"C:\\windows"}));
