@@ -30,6 +30,8 @@ enum TTimerId : UINT_PTR {
     kJumpBoundTimerId = 3,
     // The follower's looks again at a dialog announced before it was shown.
     kRecheckTimerId = 4,
+    // Ends a selection stuck in a folder-browse dialog that stopped answering.
+    kBrowseBoundTimerId = 5,
 };
 
 // Posted to the main window when a window event asks the follower to act at once; wParam is a

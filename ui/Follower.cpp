@@ -4,6 +4,7 @@
 
 #include "ui/FollowRules.h"
 #include "ui/FormNames.h"
+#include "winutil/BrowseDialog.h"
 #include "winutil/FileDialog.h"
 #include "winutil/ForeignWindow.h"
 #include "winutil/Handles.h"
@@ -17,7 +18,8 @@ namespace {
 class TSystemWindowLook : public TWindowLook {
 public:
     bool Visible(HWND wnd) const override { return ::IsWindowVisible(wnd) != FALSE; }
-    bool FileDialog(HWND wnd) const override { return IsFileDialog(wnd); }
+    // A folder-browse dialog is followed as a file dialog is; it shows no name and no address bar.
+    bool FileDialog(HWND wnd) const override { return IsFileDialog(wnd) || IsBrowseDialog(wnd); }
 };
 }  // namespace
 

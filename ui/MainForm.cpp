@@ -159,6 +159,7 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         if (wParam == kSaveTimerId) MStore->SaveDue();
         if (wParam == kJumpBoundTimerId) MJump->BoundReached();
         if (wParam == kRecheckTimerId) MFollower->RecheckTimerTimer();
+        if (wParam == kBrowseBoundTimerId) MBrowseJump->BoundReached();
         return 0;
     case WM_EXITSIZEMOVE: FormExitSizeMove(); return 0;
     case WM_FOLLOWREQUEST: MFollower->WMFollowRequest(wParam, lParam); return 0;
@@ -266,6 +267,9 @@ void TMainForm::CreateOwners()
         [this] {
             return TJumpTarget{MFollower->Dialog(), MFollower->Box(), MFollower->FolderPicker()};
         });
+    MBrowseJump = std::make_unique<TBrowseJump>(
+        FHandle, WM_WORKDONE, kBrowseBoundTimerId, *MChecks, FTimings, [this] { return EditMode(); },
+        [this] { return MFollower->Dialog(); });
     MExplorer = std::make_unique<TExplorerTab>(
         FHandle, WM_WORKDONE, FTimings, ReadExplorerTabEntries, ::GetTickCount64, [this] {
             if (TabIndex() != tabExplorer) return;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "lists/FileError.h"
+#include "ui/BrowseJump.h"
 #include "ui/ExplorerTab.h"
 #include "ui/FolderChecks.h"
 #include "ui/Follower.h"
@@ -133,6 +134,7 @@ private:
     std::unique_ptr<TFollower> MFollower;
     std::unique_ptr<TJumpRunner> MJump;
     std::unique_ptr<TExplorerTab> MExplorer;
+    std::unique_ptr<TBrowseJump> MBrowseJump;
 };
 
 }  // namespace kestro

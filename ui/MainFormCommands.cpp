@@ -6,6 +6,7 @@
 #include "ui/ControlIds.h"
 #include "ui/FormNames.h"
 #include "ui/MainForm.h"
+#include "winutil/BrowseDialog.h"
 #include "winutil/ToolWindow.h"
 
 namespace kestro {
@@ -65,7 +66,12 @@ void TMainForm::ListBoxClick()
 {
     if (EditMode()) return;
     const std::wstring folder = SelectedListBoxText(ListBox);
-    if (!folder.empty()) MJump->Jump(folder);
+    if (folder.empty()) return;
+    // A folder-browse dialog has no name box: the folder is selected in its tree instead.
+    if (IsBrowseDialog(MFollower->Dialog()))
+        MBrowseJump->Jump(folder);
+    else
+        MJump->Jump(folder);
 }
 
 void TMainForm::ListBoxDblClick()
@@ -103,7 +109,7 @@ void TMainForm::ShowTabEntries()
 
 bool TMainForm::FollowerPaused() const
 {
-    return EditMode() || MJump->Working();
+    return EditMode() || MJump->Working() || MBrowseJump->Working();
 }
 
 void TMainForm::NameSeen(const std::wstring& name)

@@ -155,6 +155,7 @@ void TMainForm::FormEndSession()
 void TMainForm::FormDestroy()
 {
     MExplorer.reset();
+    MBrowseJump.reset();
     MJump.reset();
     MFollower.reset();
     MStore.reset();
@@ -201,6 +202,7 @@ void TMainForm::WMCopyData(const COPYDATASTRUCT* record)
 void TMainForm::WMWorkDone()
 {
     MJump->DeliverCompletions();
+    MBrowseJump->DeliverCompletions();
     MChecks->DeliverCompletions();
     MExplorer->DeliverCompletions();
 }

@@ -30,8 +30,11 @@ bool HasDirectChild(HWND parent, const wchar_t* className)
     return ::FindWindowExW(parent, nullptr, className, nullptr) != nullptr;
 }
 
-constexpr int kNameComboId = 1148;  // cmb13
-constexpr int kNameEditId = 1152;   // edt1
+constexpr int kNameComboId = 1148;      // cmb13
+constexpr int kFileTypeComboId = 1136;  // cmb1
+// Deep enough for the controls of the item dialog's view, which sit a few hosts below it.
+constexpr int kItemTreeDepth = 6;
+constexpr int kNameEditId = 1152;  // edt1
 constexpr wchar_t kItemViewClass[] = L"DUIViewWndClassName";
 
 bool IsCombo(HWND wnd)
@@ -56,6 +59,13 @@ std::vector<HWND> CombosBelow(HWND parent)
 
 // The name's combo box below `parent`: an edit box of the program's own may carry any id, but it is
 // no combo box.
+bool HoldsFileTypes(const TWindowShape& parent)
+{
+    for (const TWindowShape& child : parent.Children)
+        if ((child.Class == L"ComboBox" && child.Id == kFileTypeComboId) || HoldsFileTypes(child)) return true;
+    return false;
+}
+
 HWND NameComboBelow(HWND parent)
 {
     for (HWND combo : CombosBelow(parent))
@@ -90,14 +100,15 @@ HWND FindFileNameBox(HWND dialog)
     return GetWindowClass(edit) == L"Edit" ? edit : nullptr;
 }
 
+bool NameBoxTakesFolders(const TWindowShape& dialog)
+{
+    const TWindowShape* view = ChildOfClass(dialog, kItemViewClass);
+    return !view || HoldsFileTypes(*view);
+}
+
 bool IsFolderPicker(HWND dialog)
 {
-    const HWND view = ::FindWindowExW(dialog, nullptr, kItemViewClass, nullptr);
-    if (!view) return false;
-    const HWND name = NameComboBelow(view);
-    for (HWND combo : CombosBelow(view))
-        if (combo != name && !::IsChild(name, combo)) return false;
-    return true;
+    return !NameBoxTakesFolders(ReadWindowShape(dialog, kItemTreeDepth));
 }
 
 HWND FindBreadcrumbBar(HWND dialog)

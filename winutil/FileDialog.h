@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "winutil/WindowShape.h"
+
 namespace kestro {
 
 // The window's class name (up to 259 units); empty when it cannot be read.
@@ -20,9 +22,15 @@ bool IsFileDialog(HWND wnd);
 // box, a rename box of the file list or an edit box of the program's own; 0 when there is none.
 HWND FindFileNameBox(HWND dialog);
 
-// Whether an item dialog picks folders (FOS_PICKFOLDERS): its view offers no file types, only the
-// name box. Enter with a folder's path in the box of such a dialog may choose that folder and
-// close it; an older dialog never picks folders.
+// Whether the name box of a file dialog, given as its tree, may take a folder and an Enter: only in
+// a dialog known to open or save files. The older dialog never picks folders; an item dialog is
+// known to handle files when its view offers file types (a "ComboBox" 1136, cmb1, anywhere in it).
+// Enter with a folder in the box of a folder picker (FOS_PICKFOLDERS) chooses that folder and
+// closes the dialog, and an item dialog without file types, or with combo boxes of the program's
+// own (IFileDialogCustomize), cannot be told from a picker by its tree.
+bool NameBoxTakesFolders(const TWindowShape& dialog);
+
+// Whether an item dialog may pick folders (not NameBoxTakesFolders of its tree).
 bool IsFolderPicker(HWND dialog);
 
 // The newer item dialog's breadcrumb bar, at the end of the chain "WorkerW" > "ReBarWindow32" >

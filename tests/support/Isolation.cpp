@@ -11,7 +11,8 @@ namespace kestro::test {
 namespace {
 // The executables the tests start.
 constexpr const wchar_t* kTestPrograms[] = {
-    L"Kestro.exe", L"FileDialogApp.exe", L"ItemDialogFixture.exe", L"notepad.exe", L"wordpad.exe",
+    L"Kestro.exe",          L"FileDialogApp.exe", L"ItemDialogFixture.exe",
+    L"BrowseDialogApp.exe", L"notepad.exe",       L"wordpad.exe",
 };
 
 // Explorer's folder windows of other processes: a double-click in edit mode opens one, and the

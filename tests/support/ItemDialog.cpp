@@ -39,6 +39,7 @@ std::wstring ItemDialogArguments(const std::wstring& folder, const std::wstring&
     if (flags & idTopmost) arguments += L" topmost";
     if (flags & idPicksFolders) arguments += L" pickfolders";
     if (flags & idSlowActivation) arguments += L" slowactivation";
+    if (flags & idCustomCombo) arguments += L" customcombo";
     return arguments;
 }
 

@@ -71,6 +71,8 @@ enum TItemDialogFlags : unsigned {
     // The dialog's thread handles its activation late, then gives the focus back to the control
     // that had it when the dialog lost the front.
     idSlowActivation = 32,
+    // The dialog's view holds a combo box of the program's own (IFileDialogCustomize::AddComboBox).
+    idCustomCombo = 64,
 };
 
 // The fixture's command line for a dialog showing `folder` with `fileName` in its box.

@@ -1,0 +1,71 @@
+#include "ui/BrowseJump.h"
+
+#include "ui/JumpRunner.h"
+#include "winutil/BrowseDialog.h"
+#include "winutil/BrowseSelection.h"
+#include "winutil/Integrity.h"
+
+namespace kestro {
+
+namespace {
+void SelectFolder(HWND dialog, const std::wstring& folder, const TTimings& timings, ULONGLONG deadline)
+{
+    // A program run as administrator refuses the message and the memory alike: it is left alone.
+    if (!InputReaches(dialog) || ::GetTickCount64() >= deadline) return;
+    if (!SelectInBrowseDialog(dialog, folder, timings.JumpSendTimeoutMs)) return;
+    // The new style of Windows fills and scrolls its tree after the message has returned.
+    ::Sleep(timings.JumpRecheckMs);
+    if (::GetTickCount64() < deadline) ShowBrowseSelection(dialog, timings.ReadTimeoutMs);
+}
+}  // namespace
+
+TBrowseJump::TBrowseJump(HWND window, UINT doneMessage, UINT_PTR boundTimerId, TFolderChecks& checks,
+                         const TTimings& timings, std::function<bool()> editMode, std::function<HWND()> followed)
+    : FWindow(window),
+      FChecks(checks),
+      FTimings(timings),
+      FEditMode(std::move(editMode)),
+      FFollowed(std::move(followed)),
+      MDialogWork(window, doneMessage, boundTimerId, timings.JumpBoundMs)
+{
+}
+
+bool TBrowseJump::DialogTakesInput(HWND dialog) const
+{
+    // A dialog disabled by a box of its own takes nothing, nor does one a selection is still sent to.
+    return !MDialogWork.Busy() && ::IsWindowEnabled(dialog) && IsBrowseDialog(dialog);
+}
+
+void TBrowseJump::Jump(const std::wstring& folder)
+{
+    const HWND asked = FFollowed();
+    if (!DialogTakesInput(asked)) return;
+    const unsigned jump = ++MJumpNumber;
+    FChecks.Check(folder, [this, folder, jump, asked](TFolderState state) {
+        TJumpMoment moment;
+        moment.FolderThere = state == TFolderState::Exists;
+        moment.Latest = jump == MJumpNumber;
+        moment.EditMode = FEditMode();
+        moment.Dialog = asked;
+        moment.Followed = FFollowed();
+        moment.Front = ::GetForegroundWindow();
+        moment.Own = FWindow;
+        moment.DialogTakesInput = DialogTakesInput(asked);
+        if (!JumpGoesAhead(moment)) return;
+        MDialogWork.Run(
+            [asked, folder, timings = FTimings](ULONGLONG deadline) { SelectFolder(asked, folder, timings, deadline); },
+            [] {});
+    });
+}
+
+void TBrowseJump::DeliverCompletions()
+{
+    MDialogWork.DeliverCompletions();
+}
+
+void TBrowseJump::BoundReached()
+{
+    MDialogWork.BoundReached();
+}
+
+}  // namespace kestro
