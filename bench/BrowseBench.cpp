@@ -28,29 +28,6 @@ namespace {
 
 constexpr int kDocks = 8;
 constexpr int kJumps = 20;
-constexpr double kGiveUpSeconds = 5;
-
-// Milliseconds until `done`, polled every millisecond from now; -1 when it did not come about.
-double MillisecondsUntil(const std::function<bool()>& done)
-{
-    const double start = Seconds();
-    while (Seconds() - start < kGiveUpSeconds) {
-        if (done()) return (Seconds() - start) * 1000;
-        ::Sleep(1);
-    }
-    return -1;
-}
-
-// A button event that carries its position, so that it lands where the pointer was moved.
-void Press(POINT screen, DWORD button)
-{
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = ::MulDiv(screen.x, 65536, ::GetSystemMetrics(SM_CXSCREEN));
-    input.mi.dy = ::MulDiv(screen.y, 65536, ::GetSystemMetrics(SM_CYSCREEN));
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | button;
-    ::SendInput(1, &input, sizeof input);
-}
 
 // One fixture started while Kestro waits: milliseconds from the dialog shown to the dock.
 double TimeDock(const TKestro& kestro, const std::wstring& style, const std::wstring& folder)
@@ -79,22 +56,11 @@ double TimeJump(const TKestro& kestro, const TBrowseDialogApp& app, int entry, c
     if (!ActivateToolWindow(kestro)) return -1;
     const POINT point = kestro.ListItemPoint(entry);
     ::SetCursorPos(point.x, point.y);
-    Press(point, 0);
+    SendMouse(point, 0);
     PumpFor(50);
-    Press(point, MOUSEEVENTF_LEFTDOWN);
-    Press(point, MOUSEEVENTF_LEFTUP);
+    SendMouse(point, MOUSEEVENTF_LEFTDOWN);
+    SendMouse(point, MOUSEEVENTF_LEFTUP);
     return MillisecondsUntil([&] { return app.Caption() == L"selected:" + folder; });
-}
-
-void PrintTimes(const char* what, const std::vector<double>& times)
-{
-    if (std::find(times.begin(), times.end(), -1.0) != times.end()) {
-        std::printf("%-40s a trial did not finish\n", what);
-        return;
-    }
-    std::printf("%-40s median %7.1f ms   p95 %7.1f ms (min %.1f, max %.1f)\n", what, Percentile(times, 0.5),
-                Percentile(times, 0.95), *std::min_element(times.begin(), times.end()),
-                *std::max_element(times.begin(), times.end()));
 }
 
 }  // namespace
@@ -124,8 +90,8 @@ int main()
         for (int i = 0; i < kJumps; ++i) jumps.push_back(TimeJump(kestro, app, i % 2, i % 2 ? b : a));
         PressDialogButton(app.Dialog(), IDCANCEL);
         const std::string name = Narrow(style);
-        PrintTimes(("dock, " + name + " style").c_str(), docks);
-        PrintTimes(("jump (click to selected), " + name + " style").c_str(), jumps);
+        PrintTimes(("dock, " + name + " style").c_str(), docks, "a trial did not finish");
+        PrintTimes(("jump (click to selected), " + name + " style").c_str(), jumps, "a trial did not finish");
         char line[200];
         std::snprintf(line, sizeof line, "browse_%s dock_p50=%.1f dock_p95=%.1f jump_p50=%.1f jump_p95=%.1f",
                       name.c_str(), Percentile(docks, 0.5), Percentile(docks, 0.95), Percentile(jumps, 0.5),

@@ -47,23 +47,11 @@ constexpr int kJumps = 20;
 constexpr int kRealTrials = 12;
 constexpr int kTrials = 40;
 constexpr int kGrowthSteps = 10000;
-constexpr double kGiveUpSeconds = 5;
 
 void SendTimer(HWND main, UINT_PTR id)
 {
     DWORD_PTR result = 0;
     ::SendMessageTimeoutW(main, WM_TIMER, id, 0, 0, 30000, &result);
-}
-
-// Milliseconds until `done`, polled every millisecond from now; -1 when it did not come about.
-double MillisecondsUntil(const std::function<bool()>& done)
-{
-    const double start = Seconds();
-    while (Seconds() - start < kGiveUpSeconds) {
-        if (done()) return (Seconds() - start) * 1000;
-        ::Sleep(1);
-    }
-    return -1;
 }
 
 // Trial `i` of `kTrials` starts this far into the timer's period: spread evenly over it, in
@@ -129,17 +117,6 @@ std::wstring FolderOf(const std::wstring& report)
     return report.rfind(L"folder:", 0) == 0 ? report.substr(7) : L"";
 }
 
-// A button event that carries its position, so that it lands where the pointer was moved.
-void Press(POINT screen, DWORD button)
-{
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = ::MulDiv(screen.x, 65536, ::GetSystemMetrics(SM_CXSCREEN));
-    input.mi.dy = ::MulDiv(screen.y, 65536, ::GetSystemMetrics(SM_CYSCREEN));
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | button;
-    ::SendInput(1, &input, sizeof input);
-}
-
 // From the button press on an entry until the box holds `name` again after the jump, which puts
 // it back only once the dialog has moved: what the user waits for. The dialog must then show
 // `folder`. Returns milliseconds, or -1 when the jump did not finish. The move itself is not
@@ -150,10 +127,10 @@ double TimeJump(const TKestro& kestro, int entry, const std::function<std::wstri
     if (!ActivateToolWindow(kestro)) return -1;
     const POINT point = kestro.ListItemPoint(entry);
     ::SetCursorPos(point.x, point.y);
-    Press(point, 0);
+    SendMouse(point, 0);
     PumpFor(50);
-    Press(point, MOUSEEVENTF_LEFTDOWN);
-    Press(point, MOUSEEVENTF_LEFTUP);
+    SendMouse(point, MOUSEEVENTF_LEFTDOWN);
+    SendMouse(point, MOUSEEVENTF_LEFTUP);
     bool left = false;
     const double ms = MillisecondsUntil([&] {
         const std::wstring text = BoxTextNow(box);
@@ -166,17 +143,6 @@ double TimeJump(const TKestro& kestro, int entry, const std::function<std::wstri
 bool Complete(const std::vector<double>& times)
 {
     return std::find(times.begin(), times.end(), -1.0) == times.end();
-}
-
-void PrintJumps(const char* what, const std::vector<double>& times)
-{
-    if (!Complete(times)) {
-        std::printf("%-44s a jump did not finish\n", what);
-        return;
-    }
-    std::printf("%-44s median %7.1f ms   p95 %7.1f ms (min %.1f, max %.1f)\n", what, Percentile(times, 0.5),
-                Percentile(times, 0.95), *std::min_element(times.begin(), times.end()),
-                *std::max_element(times.begin(), times.end()));
 }
 
 // Latencies of one kind of dialog, in milliseconds.
@@ -507,8 +473,8 @@ int main(int argc, char** argv)
         WaitFollowing(kestro, real.Dialog());
         const std::vector<double> realJumps = TimeJumps(
             kestro, [&] { return FolderOf(real.Caption()); }, real.FileNameBox(), a, b);
-        PrintJumps("jump, item dialog (click to name back)", itemJumps);
-        PrintJumps("jump, real save dialog (click to name back)", realJumps);
+        PrintTimes("jump, item dialog (click to name back)", itemJumps, "a jump did not finish");
+        PrintTimes("jump, real save dialog (click to name back)", realJumps, "a jump did not finish");
         PrintJumpLine(itemJumps, realJumps);
         return 0;
     }
@@ -530,7 +496,7 @@ int main(int argc, char** argv)
                                         MessageFloorMicroseconds({item.FileNameBox(), item.Breadcrumb()}));
     const std::vector<double> itemJumps = TimeJumps(
         kestro, [&] { return item.Folder(); }, item.FileNameBox(), a, b);
-    PrintJumps("jump, item dialog (click to name back)", itemJumps);
+    PrintTimes("jump, item dialog (click to name back)", itemJumps, "a jump did not finish");
     BringToFront(item.Dialog());
     WaitFollowing(kestro, item.Dialog());
     const double hungAfterFirst = HungTicks(main, item);
@@ -543,7 +509,7 @@ int main(int argc, char** argv)
     const std::vector<double> realJumps = TimeJumps(
         kestro, [&] { return FolderOf(real.Caption()); }, real.FileNameBox(), a, b);
     std::printf("\n");
-    PrintJumps("jump, real save dialog (click to name back)", realJumps);
+    PrintTimes("jump, real save dialog (click to name back)", realJumps, "a jump did not finish");
     BringToFront(real.Dialog());
     WaitFor([&] { return ::GetForegroundWindow() == real.Dialog(); });
     const double realRatio = PrintRatio("tick, real save dialog in front (2 messages)", TickMicroseconds(main),

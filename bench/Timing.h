@@ -1,5 +1,6 @@
 #pragma once
 // Clock and statistics for the benchmarks.
+#include <functional>
 #include <vector>
 
 namespace kestro::bench {
@@ -9,6 +10,17 @@ double Seconds();
 
 // The value at rank `fraction` (0.5 the median, 0.95 the 95th percentile) by the nearest rank.
 double Percentile(std::vector<double> values, double fraction);
+
+// How long a benchmark waits for what it times before the trial counts as unfinished.
+constexpr double kGiveUpSeconds = 5;
+
+// Milliseconds until `done`, polled every millisecond from now; -1 when it did not come about
+// within kGiveUpSeconds.
+double MillisecondsUntil(const std::function<bool()>& done);
+
+// One line of `times` in milliseconds: median, p95, least and most; `unfinished` when a trial
+// gave -1.
+void PrintTimes(const char* what, const std::vector<double>& times, const char* unfinished);
 
 // Microseconds per call of `body`, the median of `rounds` rounds of `count` calls.
 template <typename F>

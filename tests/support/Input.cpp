@@ -17,12 +17,6 @@ INPUT PositionedMouse(POINT screen, DWORD buttons)
     return input;
 }
 
-void SendMouse(POINT screen, DWORD buttons)
-{
-    INPUT input = PositionedMouse(screen, buttons);
-    ::SendInput(1, &input, sizeof input);
-}
-
 void MoveTo(POINT screen)
 {
     ::SetCursorPos(screen.x, screen.y);
@@ -40,6 +34,12 @@ void Clicks(POINT screen, int count)
     PumpFor(50);
 }
 }  // namespace
+
+void SendMouse(POINT screen, DWORD buttons)
+{
+    INPUT input = PositionedMouse(screen, buttons);
+    ::SendInput(1, &input, sizeof input);
+}
 
 void ClickAt(POINT screen)
 {

@@ -6,6 +6,8 @@
 
 namespace kestro::test {
 
+// One mouse event at `screen` with `buttons` (MOUSEEVENTF_LEFTDOWN, ..., or 0 for a move alone).
+void SendMouse(POINT screen, DWORD buttons);
 void ClickAt(POINT screen);
 void DoubleClickAt(POINT screen);
 // Presses the left button at `from`, moves to `to` and releases there.
