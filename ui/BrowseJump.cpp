@@ -19,14 +19,14 @@ void SelectFolder(HWND dialog, const std::wstring& folder, const TTimings& timin
 }
 }  // namespace
 
-TBrowseJump::TBrowseJump(HWND window, UINT doneMessage, UINT_PTR boundTimerId, TFolderChecks& checks,
+TBrowseJump::TBrowseJump(HWND window, UINT doneMessage, ITimers& timers, UINT_PTR boundTimerId, TFolderChecks& checks,
                          const TTimings& timings, std::function<bool()> editMode, std::function<HWND()> followed)
     : FWindow(window),
       FChecks(checks),
       FTimings(timings),
       FEditMode(std::move(editMode)),
       FFollowed(std::move(followed)),
-      MDialogWork(window, doneMessage, boundTimerId, timings.JumpBoundMs)
+      MDialogWork(window, doneMessage, timers, boundTimerId, timings.JumpBoundMs, timings.WorkerLingerMs)
 {
 }
 

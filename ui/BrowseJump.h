@@ -16,10 +16,10 @@ namespace kestro {
 class TBrowseJump {
 public:
     // `doneMessage` is posted to `window` when the work on the dialog ends, and `boundTimerId` is
-    // a timer of `window`: their handlers call DeliverCompletions and BoundReached. `editMode`
+    // a timer of `timers`: their handlers call DeliverCompletions and BoundReached. `editMode`
     // and `followed` tell the window's mode and the dialog the follower follows.
-    TBrowseJump(HWND window, UINT doneMessage, UINT_PTR boundTimerId, TFolderChecks& checks, const TTimings& timings,
-                std::function<bool()> editMode, std::function<HWND()> followed);
+    TBrowseJump(HWND window, UINT doneMessage, ITimers& timers, UINT_PTR boundTimerId, TFolderChecks& checks,
+                const TTimings& timings, std::function<bool()> editMode, std::function<HWND()> followed);
 
     // Whether a worker is at work in the dialog: the follower waits meanwhile.
     bool Working() const { return MDialogWork.Busy(); }

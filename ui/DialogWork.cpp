@@ -2,16 +2,17 @@
 
 #include <utility>
 
-#include "winutil/Timings.h"
-
 namespace kestro {
 
-TDialogWork::TDialogWork(HWND window, UINT doneMessage, UINT_PTR boundTimerId, UINT boundMs)
+TDialogWork::TDialogWork(HWND window, UINT doneMessage, ITimers& timers, UINT_PTR boundTimerId, UINT boundMs,
+                         DWORD lingerMs)
     : FWindow(window),
       FMessage(doneMessage),
+      FTimers(timers),
       FTimerId(boundTimerId),
       FBoundMs(boundMs),
-      FWorker(std::make_unique<TBackgroundWork>(window, doneMessage, 1, TTimings{}.WorkerLingerMs))
+      FLingerMs(lingerMs),
+      FWorker(std::make_unique<TBackgroundWork>(window, doneMessage, 1, lingerMs))
 {
 }
 
@@ -21,7 +22,7 @@ void TDialogWork::Run(std::function<void(ULONGLONG deadline)> work, std::functio
     FDone = std::move(done);
     const unsigned piece = ++FPiece;
     const ULONGLONG deadline = ::GetTickCount64() + FBoundMs;
-    ::SetTimer(FWindow, FTimerId, FBoundMs, nullptr);
+    FTimers.StartTimer(FTimerId, FBoundMs);
     FWorker->Run([work = std::move(work), deadline] { work(deadline); },
                  [this, piece] {
                      if (piece == FPiece) Finish();
@@ -38,13 +39,13 @@ void TDialogWork::BoundReached()
     if (!FBusy) return;
     // The worker waits on a thread that stopped answering: it is left to itself, its completion
     // never comes, and the next piece runs on a new one.
-    FWorker = std::make_unique<TBackgroundWork>(FWindow, FMessage, 1, TTimings{}.WorkerLingerMs);
+    FWorker = std::make_unique<TBackgroundWork>(FWindow, FMessage, 1, FLingerMs);
     Finish();
 }
 
 void TDialogWork::Finish()
 {
-    ::KillTimer(FWindow, FTimerId);
+    FTimers.StopTimer(FTimerId);
     FBusy = false;
     const std::function<void()> done = std::exchange(FDone, nullptr);
     if (done) done();

@@ -10,14 +10,16 @@
 #include <memory>
 
 #include "winutil/BackgroundWork.h"
+#include "winutil/Timers.h"
 
 namespace kestro {
 
 class TDialogWork {
 public:
     // `doneMessage` is posted to `window` when a piece has finished, and the timer `boundTimerId`
-    // of `window` marks the bound; their handlers call DeliverCompletions and BoundReached.
-    TDialogWork(HWND window, UINT doneMessage, UINT_PTR boundTimerId, UINT boundMs);
+    // of `timers` marks the bound; their handlers call DeliverCompletions and BoundReached. A worker
+    // out of work waits `lingerMs` for more before it ends.
+    TDialogWork(HWND window, UINT doneMessage, ITimers& timers, UINT_PTR boundTimerId, UINT boundMs, DWORD lingerMs);
 
     bool Busy() const { return FBusy; }
     // Runs `work` on a worker thread with the tick count past which it must not act any more,
@@ -30,10 +32,12 @@ public:
 private:
     void Finish();
 
-    HWND FWindow;
-    UINT FMessage;
-    UINT_PTR FTimerId;
-    UINT FBoundMs;
+    const HWND FWindow;
+    const UINT FMessage;
+    ITimers& FTimers;
+    const UINT_PTR FTimerId;
+    const UINT FBoundMs;
+    const DWORD FLingerMs;
     std::unique_ptr<TBackgroundWork> FWorker;
     std::function<void()> FDone;
     // The latest piece asked for: only its completion ends the work.

@@ -12,14 +12,14 @@ bool JumpGoesAhead(const TJumpMoment& moment)
     return moment.Front == moment.Own || moment.Front == moment.Dialog;
 }
 
-TJumpRunner::TJumpRunner(HWND window, UINT doneMessage, UINT_PTR boundTimerId, TFolderChecks& checks,
+TJumpRunner::TJumpRunner(HWND window, UINT doneMessage, ITimers& timers, UINT_PTR boundTimerId, TFolderChecks& checks,
                          const TTimings& timings, std::function<bool()> editMode, std::function<TJumpTarget()> target)
     : FWindow(window),
       FChecks(checks),
       FTimings(timings),
       FEditMode(std::move(editMode)),
       FTarget(std::move(target)),
-      MDialogWork(window, doneMessage, boundTimerId, timings.JumpBoundMs),
+      MDialogWork(window, doneMessage, timers, boundTimerId, timings.JumpBoundMs, timings.WorkerLingerMs),
       MLooks(window, doneMessage, 1, timings.WorkerLingerMs)
 {
 }

@@ -53,10 +53,10 @@ bool JumpGoesAhead(const TJumpMoment& moment);
 class TJumpRunner {
 public:
     // `doneMessage` is posted to `window` when work on the dialog ends; its handler calls
-    // DeliverCompletions. `boundTimerId` is a timer of `window` whose tick goes to BoundReached.
+    // DeliverCompletions. `boundTimerId` is a timer of `timers` whose tick goes to BoundReached.
     // `editMode` and `target` tell what the window and the follower are at when a check answers.
-    TJumpRunner(HWND window, UINT doneMessage, UINT_PTR boundTimerId, TFolderChecks& checks, const TTimings& timings,
-                std::function<bool()> editMode, std::function<TJumpTarget()> target);
+    TJumpRunner(HWND window, UINT doneMessage, ITimers& timers, UINT_PTR boundTimerId, TFolderChecks& checks,
+                const TTimings& timings, std::function<bool()> editMode, std::function<TJumpTarget()> target);
 
     // Whether a worker types into the dialog: the follower waits meanwhile.
     bool Working() const { return MDialogWork.Busy(); }

@@ -263,13 +263,14 @@ void TMainForm::CreateOwners()
     MFollower = std::make_unique<TFollower>(FHandle, WM_FOLLOWREQUEST, kRecheckTimerId,
                                             static_cast<TFollowerHost&>(*this), FTimings);
     MJump = std::make_unique<TJumpRunner>(
-        FHandle, WM_WORKDONE, kJumpBoundTimerId, *MChecks, FTimings, [this] { return EditMode(); },
+        FHandle, WM_WORKDONE, static_cast<ITimers&>(*this), kJumpBoundTimerId, *MChecks, FTimings,
+        [this] { return EditMode(); },
         [this] {
             return TJumpTarget{MFollower->Dialog(), MFollower->Box(), MFollower->FolderPicker()};
         });
     MBrowseJump = std::make_unique<TBrowseJump>(
-        FHandle, WM_WORKDONE, kBrowseBoundTimerId, *MChecks, FTimings, [this] { return EditMode(); },
-        [this] { return MFollower->Dialog(); });
+        FHandle, WM_WORKDONE, static_cast<ITimers&>(*this), kBrowseBoundTimerId, *MChecks, FTimings,
+        [this] { return EditMode(); }, [this] { return MFollower->Dialog(); });
     MExplorer = std::make_unique<TExplorerTab>(
         FHandle, WM_WORKDONE, FTimings, ReadExplorerTabEntries, ::GetTickCount64, [this] {
             if (TabIndex() != tabExplorer) return;
