@@ -20,39 +20,36 @@ void SelectFolder(HWND dialog, const std::wstring& folder, const TTimings& timin
 }  // namespace
 
 TBrowseJump::TBrowseJump(HWND window, UINT doneMessage, ITimers& timers, UINT_PTR boundTimerId, TFolderChecks& checks,
-                         const TTimings& timings, std::function<bool()> editMode, std::function<HWND()> followed)
+                         const TTimings& timings)
     : FWindow(window),
       FChecks(checks),
       FTimings(timings),
-      FEditMode(std::move(editMode)),
-      FFollowed(std::move(followed)),
-      MDialogWork(window, doneMessage, timers, boundTimerId, timings.JumpBoundMs, timings.WorkerLingerMs)
+      FDialogWork(window, doneMessage, timers, boundTimerId, timings.JumpBoundMs, timings.WorkerLingerMs)
 {
 }
 
 bool TBrowseJump::DialogTakesInput(HWND dialog) const
 {
     // A dialog disabled by a box of its own takes nothing, nor does one a selection is still sent to.
-    return !MDialogWork.Busy() && ::IsWindowEnabled(dialog) && IsBrowseDialog(dialog);
+    return !FDialogWork.Busy() && ::IsWindowEnabled(dialog) && IsBrowseDialog(dialog);
 }
 
 void TBrowseJump::Jump(const std::wstring& folder)
 {
-    const HWND asked = FFollowed();
+    const HWND asked = FFollowed;
     if (!DialogTakesInput(asked)) return;
-    const unsigned jump = ++MJumpNumber;
+    const unsigned jump = ++FJumpNumber;
     FChecks.Check(folder, [this, folder, jump, asked](TFolderState state) {
         TJumpMoment moment;
         moment.FolderThere = state == TFolderState::Exists;
-        moment.Latest = jump == MJumpNumber;
-        moment.EditMode = FEditMode();
+        moment.Latest = jump == FJumpNumber;
         moment.Dialog = asked;
-        moment.Followed = FFollowed();
+        moment.Followed = FFollowed;
         moment.Front = ::GetForegroundWindow();
         moment.Own = FWindow;
         moment.DialogTakesInput = DialogTakesInput(asked);
         if (!JumpGoesAhead(moment)) return;
-        MDialogWork.Run(
+        FDialogWork.Run(
             [asked, folder, timings = FTimings](ULONGLONG deadline) { SelectFolder(asked, folder, timings, deadline); },
             [] {});
     });
@@ -60,12 +57,12 @@ void TBrowseJump::Jump(const std::wstring& folder)
 
 void TBrowseJump::DeliverCompletions()
 {
-    MDialogWork.DeliverCompletions();
+    FDialogWork.DeliverCompletions();
 }
 
 void TBrowseJump::BoundReached()
 {
-    MDialogWork.BoundReached();
+    FDialogWork.BoundReached();
 }
 
 }  // namespace kestro

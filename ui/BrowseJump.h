@@ -4,7 +4,6 @@
 // presses OK, so the dialog stays open until the user accepts the folder.
 #include <windows.h>
 
-#include <functional>
 #include <string>
 
 #include "ui/DialogWork.h"
@@ -16,13 +15,14 @@ namespace kestro {
 class TBrowseJump {
 public:
     // `doneMessage` is posted to `window` when the work on the dialog ends, and `boundTimerId` is
-    // a timer of `timers`: their handlers call DeliverCompletions and BoundReached. `editMode`
-    // and `followed` tell the window's mode and the dialog the follower follows.
+    // a timer of `timers`: their handlers call DeliverCompletions and BoundReached.
     TBrowseJump(HWND window, UINT doneMessage, ITimers& timers, UINT_PTR boundTimerId, TFolderChecks& checks,
-                const TTimings& timings, std::function<bool()> editMode, std::function<HWND()> followed);
+                const TTimings& timings);
 
+    // The dialog the follower follows now, none in edit mode.
+    void SetFollowed(HWND dialog) { FFollowed = dialog; }
     // Whether a worker is at work in the dialog: the follower waits meanwhile.
-    bool Working() const { return MDialogWork.Busy(); }
+    bool Working() const { return FDialogWork.Busy(); }
     // Checks `folder` and, when the user still wants it then, selects it in the followed dialog.
     void Jump(const std::wstring& folder);
     void DeliverCompletions();
@@ -34,11 +34,10 @@ private:
     HWND FWindow;
     TFolderChecks& FChecks;
     const TTimings& FTimings;
-    std::function<bool()> FEditMode;
-    std::function<HWND()> FFollowed;
-    TDialogWork MDialogWork;
+    HWND FFollowed = nullptr;
+    TDialogWork FDialogWork;
     // Counts the jumps asked for: one still waiting for its check is dropped by a newer one.
-    unsigned MJumpNumber = 0;
+    unsigned FJumpNumber = 0;
 };
 
 }  // namespace kestro

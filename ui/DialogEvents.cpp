@@ -19,8 +19,9 @@ HWINEVENTHOOK HookDialogThread(DWORD first, DWORD last, WINEVENTPROC proc, DWORD
 }
 }  // namespace
 
-TDialogEvents::TDialogEvents(HWND window, UINT message, UINT_PTR recheckTimerId, const TTimings& timings)
-    : FWindow(window), FMessage(message), FRecheckTimer(recheckTimerId), FTimings(timings)
+TDialogEvents::TDialogEvents(HWND window, UINT message, ITimers& timers, UINT_PTR recheckTimerId,
+                             const TTimings& timings)
+    : FWindow(window), FMessage(message), FTimers(timers), FRecheckTimer(recheckTimerId), FTimings(timings)
 {
     GEvents = this;
     FForegroundHook.reset(::SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr,
@@ -90,7 +91,7 @@ void TDialogEvents::Recheck(HWND wnd)
 {
     FRechecked = wnd;
     FRechecksLeft = FTimings.Rechecks;
-    ::SetTimer(FWindow, FRecheckTimer, FTimings.RecheckMs, nullptr);
+    FTimers.StartTimer(FRecheckTimer, FTimings.RecheckMs);
 }
 
 HWND TDialogEvents::NextRecheck()
@@ -105,7 +106,7 @@ HWND TDialogEvents::NextRecheck()
 
 void TDialogEvents::StopRecheck()
 {
-    ::KillTimer(FWindow, FRecheckTimer);
+    FTimers.StopTimer(FRecheckTimer);
     FRechecked = nullptr;
     FRechecksLeft = 0;
 }

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "winutil/Handles.h"
+#include "winutil/Timers.h"
 #include "winutil/Timings.h"
 
 namespace kestro {
@@ -15,9 +16,9 @@ public:
     // wParam and the window the event is about in lParam.
     enum TRequest : WPARAM { erTick, erAlign, erGone };
 
-    // Hooks the foreground changes of the whole desktop; `recheckTimerId` is a timer of the
-    // window for the looks again (below).
-    TDialogEvents(HWND window, UINT message, UINT_PTR recheckTimerId, const TTimings& timings);
+    // Hooks the foreground changes of the whole desktop; `recheckTimerId` is a timer of `timers`
+    // for the looks again (below).
+    TDialogEvents(HWND window, UINT message, ITimers& timers, UINT_PTR recheckTimerId, const TTimings& timings);
     TDialogEvents(const TDialogEvents&) = delete;
     TDialogEvents& operator=(const TDialogEvents&) = delete;
     ~TDialogEvents();
@@ -46,6 +47,7 @@ private:
 
     HWND FWindow;
     UINT FMessage;
+    ITimers& FTimers;
     UINT_PTR FRecheckTimer;
     const TTimings& FTimings;
     UniqueWinEventHook FForegroundHook;

@@ -14,12 +14,10 @@ bool ExplorerReadStale(ULONGLONG started, ULONGLONG now, const TTimings& timings
     return now - started > timings.ExplorerReadBoundMs;
 }
 
-TExplorerTab::TExplorerTab(HWND window, UINT doneMessage, const TTimings& timings, TReader reader, TClock now,
-                           std::function<void()> changed)
+TExplorerTab::TExplorerTab(HWND window, UINT doneMessage, const TTimings& timings, TReader reader, TClock now)
     : FTimings(timings),
       FReader(std::move(reader)),
       FNow(std::move(now)),
-      FChanged(std::move(changed)),
       FReads(window, doneMessage, 1, timings.WorkerLingerMs)
 {
 }
@@ -57,7 +55,7 @@ void TExplorerTab::Done(std::vector<std::wstring> folders, ULONGLONG started)
     // A read that came back too late was given up: the tab keeps what it showed.
     if (ExplorerReadStale(started, FNow(), FTimings) || folders == FFolders) return;
     FFolders = std::move(folders);
-    FChanged();
+    FChanged = true;
 }
 
 }  // namespace kestro

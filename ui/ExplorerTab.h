@@ -5,9 +5,11 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "winutil/BackgroundWork.h"
+#include "winutil/Timers.h"
 #include "winutil/Timings.h"
 
 namespace kestro {
@@ -23,14 +25,13 @@ public:
     // Reads the folders of the Explorer windows (ReadExplorerTabEntries, or a stand-in in tests),
     // told whether the shell's window list is worth asking, and says whether it still is.
     using TReader = std::function<std::vector<std::wstring>(bool& shellList)>;
-    using TClock = std::function<ULONGLONG()>;
 
     // `doneMessage` is posted to `window` when a read ends; its handler calls DeliverCompletions.
-    // `changed` is called on the window's thread when the folders read differ from those before.
-    TExplorerTab(HWND window, UINT doneMessage, const TTimings& timings, TReader reader, TClock now,
-                 std::function<void()> changed);
+    TExplorerTab(HWND window, UINT doneMessage, const TTimings& timings, TReader reader, TClock now);
 
     const std::vector<std::wstring>& Folders() const { return FFolders; }
+    // Whether the folders differ from those last shown, once: the window shows them anew.
+    bool TakeFoldersChanged() { return std::exchange(FChanged, false); }
     // Reads the folders now, unless a read is under way.
     void Read();
     // The follow loop's tick: reads again when the tab is shown and a read is due.
@@ -43,10 +44,10 @@ private:
     const TTimings& FTimings;
     const TReader FReader;
     const TClock FNow;
-    const std::function<void()> FChanged;
     TBackgroundWork FReads;
     std::vector<std::wstring> FFolders;
     bool FReading = false;
+    bool FChanged = false;
     ULONGLONG FLastStart = 0;
     // The shell's list of its windows answered "not implemented" once: only the windows are read.
     bool FShellListImplemented = true;

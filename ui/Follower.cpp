@@ -23,58 +23,70 @@ public:
 };
 }  // namespace
 
-TFollower::TFollower(HWND window, UINT requestMessage, UINT_PTR recheckTimerId, TFollowerHost& host,
-                     const TTimings& timings)
-    : FWindow(window), FHost(host), FTimings(timings), MEvents(window, requestMessage, recheckTimerId, timings)
+TFollower::TFollower(HWND toolWindow, UINT eventMessage, ITimers& timers, UINT_PTR recheckTimerId, TListStore& store,
+                     TJumpRunner& jump, TBrowseJump& browseJump, const TTimings& timings)
+    : FWindow(toolWindow),
+      FStore(store),
+      FJump(jump),
+      FBrowseJump(browseJump),
+      FTimings(timings),
+      FEvents(toolWindow, eventMessage, timers, recheckTimerId, timings)
 {
 }
 
 bool TFollower::Paused() const
 {
-    return FFollowing || FHost.FollowerPaused();
+    return FFollowing || FEditMode || FJump.Working() || FBrowseJump.Working();
 }
 
-void TFollower::TimerTimer()
+void TFollower::Tick()
 {
     if (!Paused()) Follow(nullptr);
 }
 
-void TFollower::WMFollowRequest(WPARAM request, LPARAM wnd)
+void TFollower::EventPosted(TDialogEvents::TRequest request, HWND wnd)
 {
-    MEvents.Received(request);
+    FEvents.Received(request);
     // Events wait as ticks do: never acted on inside a tick or a jump that happens to let them in.
     if (Paused()) return;
-    const HWND window = reinterpret_cast<HWND>(wnd);
     switch (request) {
     case TDialogEvents::erTick:
-        Follow(window);
-        if (window != MDlg && GetWindowClass(window) == L"#32770") MEvents.Recheck(window);
+        Follow(wnd);
+        if (wnd != FDialog && GetWindowClass(wnd) == L"#32770") FEvents.Recheck(wnd);
         break;
-    case TDialogEvents::erAlign: Dock(MDlg); break;
+    case TDialogEvents::erAlign: Dock(FDialog); break;
     case TDialogEvents::erGone:
         // The event comes while the window is still being destroyed or hidden: it counts as gone.
-        if (window == MDlg) Forget();
+        if (wnd == FDialog) Forget();
         break;
     default: break;
     }
 }
 
-void TFollower::RecheckTimerTimer()
+void TFollower::RecheckDue()
 {
-    const HWND announced = MEvents.NextRecheck();
+    const HWND announced = FEvents.NextRecheck();
     if (!announced || Paused()) return;
     Follow(announced);
-    if (announced == MDlg) MEvents.StopRecheck();
+    if (announced == FDialog) FEvents.StopRecheck();
+}
+
+void TFollower::SetEditMode(bool edit)
+{
+    FEditMode = edit;
+    FFirstName.clear();
+    FFirstNameChanged = false;
+    TellJumps();
 }
 
 void TFollower::Follow(HWND announced)
 {
     FFollowing = true;
     const TScopeExit done([this] { FFollowing = false; });
-    const HWND dialog = DialogToFollow(::GetForegroundWindow(), announced, MDlg, MEvents.Gone(), TSystemWindowLook());
+    const HWND dialog = DialogToFollow(::GetForegroundWindow(), announced, FDialog, FEvents.Gone(), TSystemWindowLook());
     if (dialog) {
         // Watched before anything else, so that a move or close right after the dock is seen.
-        MEvents.Watch(dialog);
+        FEvents.Watch(dialog);
         SetCaptionIfChanged(FWindow, std::wstring(kApplicationTitle) + L" - " + OwnerPath(dialog));
         Dock(dialog);
         if (!::IsWindowVisible(FWindow)) ShowOnTopInactive(FWindow);
@@ -82,10 +94,13 @@ void TFollower::Follow(HWND announced)
         // window whenever it is activated again.
         if ((::GetWindowLongPtrW(dialog, GWL_EXSTYLE) & WS_EX_TOPMOST) && IsAbove(dialog, FWindow))
             ShowOnTopInactive(FWindow);
-        MDlg = dialog;
+        FDialog = dialog;
         ReadDialog();
     }
-    if (!::IsWindow(MDlg) || MDlg == MEvents.Gone()) Forget();
+    if (!::IsWindow(FDialog) || FDialog == FEvents.Gone())
+        Forget();
+    else
+        TellJumps();
 }
 
 void TFollower::Dock(HWND dialog)
@@ -99,13 +114,20 @@ void TFollower::Dock(HWND dialog)
 
 void TFollower::Forget()
 {
-    MTxt.clear();
-    MDlg = nullptr;
-    MEdt = nullptr;
-    MSilentDlg = nullptr;
-    MEvents.Watch(nullptr);
+    FDialog = nullptr;
+    FBox = nullptr;
+    FSilentDialog = nullptr;
+    FEvents.Watch(nullptr);
+    TellJumps();
     SetCaptionIfChanged(FWindow, kApplicationTitle);
     ::ShowWindow(FWindow, SW_HIDE);
+}
+
+void TFollower::TellJumps()
+{
+    const HWND dialog = FEditMode ? nullptr : FDialog;
+    FJump.SetFollowed({dialog, dialog ? FBox : nullptr, FParts.FolderPicker()});
+    FBrowseJump.SetFollowed(dialog);
 }
 
 const std::wstring& TFollower::OwnerPath(HWND dialog)
@@ -113,8 +135,8 @@ const std::wstring& TFollower::OwnerPath(HWND dialog)
     // Keyed by the process as well: a window handle may come back for another program's window.
     DWORD process = 0;
     ::GetWindowThreadProcessId(dialog, &process);
-    if (dialog != MOwner.Dialog || process != MOwner.Process) MOwner = {dialog, process, GetProcessImagePath(dialog)};
-    return MOwner.Path;
+    if (dialog != FOwner.Dialog || process != FOwner.Process) FOwner = {dialog, process, GetProcessImagePath(dialog)};
+    return FOwner.Path;
 }
 
 void TFollower::ReadDialog()
@@ -122,34 +144,34 @@ void TFollower::ReadDialog()
     // A dialog that did not answer costs one wait: until it answers a quick check, ticks do not
     // wait on it again and the window keeps following it without reading it.
     TDialogLook look;
-    if (MSilentDlg == MDlg && !ForeignWindowAnswers(MDlg, FTimings.QuickCheckMs)) {
-        FHost.DialogRead(MDlg, MParts.Bar() != nullptr, look);
+    if (FSilentDialog == FDialog && !ForeignWindowAnswers(FDialog, FTimings.QuickCheckMs)) {
+        FJump.DialogRead(FDialog, FParts.Bar() != nullptr, look);
         return;
     }
-    MParts.Find(MDlg);
-    MSilentDlg = CaptureFileName(look) && CaptureCurrentFolder(look) ? nullptr : MDlg;
-    FHost.DialogRead(MDlg, MParts.Bar() != nullptr, look);
+    FParts.Find(FDialog);
+    FSilentDialog = CaptureFileName(look) && CaptureCurrentFolder(look) ? nullptr : FDialog;
+    FJump.DialogRead(FDialog, FParts.Bar() != nullptr, look);
 }
 
 bool TFollower::CaptureFileName(TDialogLook& look)
 {
-    MEdt = MParts.Box();
-    if (!MEdt) return true;
-    look.Box = QueryForeignText(MEdt, FTimings.ReadTimeoutMs);
+    FBox = FParts.Box();
+    if (!FBox) return true;
+    look.Box = QueryForeignText(FBox, FTimings.ReadTimeoutMs);
     if (!look.Box) return false;
-    if (look.Box->empty()) return true;
-    MTxt = *look.Box;
-    FHost.NameSeen(MTxt);
+    if (look.Box->empty() || !FFirstName.empty() || FJump.HoldsFolder(FDialog, *look.Box)) return true;
+    FFirstName = *look.Box;
+    FFirstNameChanged = true;
     return true;
 }
 
 bool TFollower::CaptureCurrentFolder(TDialogLook& look)
 {
-    if (!MParts.Bar()) return true;
-    const std::optional<std::wstring> text = QueryForeignText(MParts.Bar(), FTimings.ReadTimeoutMs);
+    if (!FParts.Bar()) return true;
+    const std::optional<std::wstring> text = QueryForeignText(FParts.Bar(), FTimings.ReadTimeoutMs);
     if (!text) return false;
     look.Shown = FolderFromBreadcrumbText(*text);
-    FHost.FolderShown(*look.Shown);
+    FStore.RecordShownFolder(*look.Shown);
     return true;
 }
 

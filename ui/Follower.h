@@ -1,70 +1,68 @@
 #pragma once
 // The dialog follower: at every tick, and at once when a window event asks, it looks at the window
 // in front; over a common file dialog it docks the tool window on the dialog's top-right corner,
-// names the dialog's program in its caption, and reads the dialog's file name and folder.
+// names the dialog's program in its caption, reads the dialog's file name and folder, records the
+// folder in history and tells the jumps which dialog they work on.
 #include <windows.h>
 
-#include <memory>
 #include <string>
+#include <utility>
 
+#include "ui/BrowseJump.h"
 #include "ui/DialogEvents.h"
 #include "ui/DialogParts.h"
-#include "winutil/FolderJump.h"
+#include "ui/JumpRunner.h"
+#include "ui/ListStore.h"
+#include "winutil/Timers.h"
 #include "winutil/Timings.h"
 
 namespace kestro {
 
-// What the follower tells the window it works for.
-class TFollowerHost {
-public:
-    virtual ~TFollowerHost() = default;
-    // The follower does nothing while this holds (edit mode, a jump at work in the dialog).
-    virtual bool FollowerPaused() const = 0;
-    // A file name read from the dialog's box (not empty).
-    virtual void NameSeen(const std::wstring& name) = 0;
-    // The folder the dialog's address bar shows.
-    virtual void FolderShown(const std::wstring& folder) = 0;
-    // What a look at the followed dialog found: its name box's text and its address bar's folder,
-    // each empty where it did not answer (both when the dialog was not looked at, being silent).
-    virtual void DialogRead(HWND dialog, bool hasBar, const TDialogLook& look) = 0;
-};
-
 class TFollower {
 public:
-    // Follows for the tool window `window`, which receives the window events' requests as
-    // `requestMessage` and has the timer `recheckTimerId` for the looks again at an announced
-    // dialog.
-    TFollower(HWND window, UINT requestMessage, UINT_PTR recheckTimerId, TFollowerHost& host, const TTimings& timings);
+    // Docks the tool window `toolWindow`, to which the window events are posted as `eventMessage`;
+    // `recheckTimerId` of `timers` falls due to RecheckDue.
+    TFollower(HWND toolWindow, UINT eventMessage, ITimers& timers, UINT_PTR recheckTimerId, TListStore& store,
+              TJumpRunner& jump, TBrowseJump& browseJump, const TTimings& timings);
     TFollower(const TFollower&) = delete;
     TFollower& operator=(const TFollower&) = delete;
 
     // The follow loop's tick.
-    void TimerTimer();
-    // A request of the window events (wParam and lParam of `requestMessage`).
-    void WMFollowRequest(WPARAM request, LPARAM wnd);
-    void RecheckTimerTimer();
+    void Tick();
+    // A window event's request, as posted in `eventMessage`.
+    void EventPosted(TDialogEvents::TRequest request, HWND wnd);
+    void RecheckDue();
+    // In edit mode the follower waits and the jumps have no dialog; the first name is forgotten
+    // at each change of mode.
+    void SetEditMode(bool edit);
 
-    // The dialog followed and its file-name box; 0 when no dialog is followed.
-    HWND Dialog() const { return MDlg; }
-    HWND Box() const { return MEdt; }
-    bool FolderPicker() const { return MParts.FolderPicker(); }
+    // The dialog followed; 0 when none is.
+    HWND Dialog() const { return FDialog; }
+    // The first file name seen in a dialog since the mode last changed; a jump's folder is no name.
+    const std::wstring& FirstName() const { return FFirstName; }
+    bool TakeFirstNameChanged() { return std::exchange(FFirstNameChanged, false); }
 
 private:
     bool Paused() const;
     void Follow(HWND announced);
     void Dock(HWND dialog);
     void Forget();
+    void TellJumps();
     const std::wstring& OwnerPath(HWND dialog);
     void ReadDialog();
     bool CaptureFileName(TDialogLook& look);
     bool CaptureCurrentFolder(TDialogLook& look);
 
     HWND FWindow;
-    TFollowerHost& FHost;
+    TListStore& FStore;
+    TJumpRunner& FJump;
+    TBrowseJump& FBrowseJump;
     const TTimings& FTimings;
-    HWND MDlg = nullptr;
-    HWND MEdt = nullptr;
-    std::wstring MTxt;
+    HWND FDialog = nullptr;
+    HWND FBox = nullptr;
+    bool FEditMode = false;
+    std::wstring FFirstName;
+    bool FFirstNameChanged = false;
     // A tick or event in the middle of another (a nested message loop) does nothing.
     bool FFollowing = false;
     // The owner's executable path of the dialog last followed, looked up once per dialog.
@@ -72,13 +70,13 @@ private:
         HWND Dialog = nullptr;
         DWORD Process = 0;
         std::wstring Path;
-    } MOwner;
+    } FOwner;
     // A followed dialog whose thread did not answer a read: it is not waited on again until it
     // answers a quick check.
-    HWND MSilentDlg = nullptr;
-    TDialogParts MParts;
+    HWND FSilentDialog = nullptr;
+    TDialogParts FParts;
     // Window events that make the follower act before the next tick.
-    TDialogEvents MEvents;
+    TDialogEvents FEvents;
 };
 
 }  // namespace kestro

@@ -6,21 +6,20 @@ namespace kestro {
 
 bool JumpGoesAhead(const TJumpMoment& moment)
 {
-    if (!moment.FolderThere || !moment.Latest || moment.EditMode) return false;
+    if (!moment.FolderThere || !moment.Latest) return false;
     if (moment.Dialog != moment.Followed || !moment.DialogTakesInput) return false;
     if (moment.Late && !moment.AtClickKnown) return false;
     return moment.Front == moment.Own || moment.Front == moment.Dialog;
 }
 
 TJumpRunner::TJumpRunner(HWND window, UINT doneMessage, ITimers& timers, UINT_PTR boundTimerId, TFolderChecks& checks,
-                         const TTimings& timings, std::function<bool()> editMode, std::function<TJumpTarget()> target)
+                         const TTimings& timings, TClock now)
     : FWindow(window),
       FChecks(checks),
       FTimings(timings),
-      FEditMode(std::move(editMode)),
-      FTarget(std::move(target)),
-      MDialogWork(window, doneMessage, timers, boundTimerId, timings.JumpBoundMs, timings.WorkerLingerMs),
-      MLooks(window, doneMessage, 1, timings.WorkerLingerMs)
+      FNow(std::move(now)),
+      FDialogWork(window, doneMessage, timers, boundTimerId, timings.JumpBoundMs, timings.WorkerLingerMs),
+      FLooks(window, doneMessage, 1, timings.WorkerLingerMs)
 {
 }
 
@@ -35,30 +34,29 @@ bool TJumpRunner::DialogTakesInput(const TJumpTarget& target) const
 
 void TJumpRunner::Jump(const std::wstring& folder)
 {
-    const TJumpTarget asked = FTarget();
+    const TJumpTarget asked = FFollowed;
     if (!DialogTakesInput(asked)) return;
-    const unsigned jump = ++MJumpNumber;
-    const ULONGLONG clicked = ::GetTickCount64();
+    const unsigned jump = ++FJumpNumber;
+    const ULONGLONG clicked = FNow();
     // The dialog as the user left it at the click, off the window's thread.
-    MAtClick.reset();
-    MLooks.Run([dialog = asked.Dialog, box = asked.Box,
+    FAtClick.reset();
+    FLooks.Run([dialog = asked.Dialog, box = asked.Box,
                 timeoutMs = FTimings.ReadTimeoutMs] { return LookAtDialog(dialog, box, timeoutMs); },
                [this, jump](TDialogLook look) {
-                   if (jump == MJumpNumber) MAtClick = std::move(look);
+                   if (jump == FJumpNumber) FAtClick = std::move(look);
                });
     FChecks.Check(folder, [this, folder, jump, clicked, dialog = asked.Dialog](TFolderState state) {
-        const TJumpTarget now = FTarget();
+        const TJumpTarget now = FFollowed;
         TJumpMoment moment;
         moment.FolderThere = state == TFolderState::Exists;
-        moment.Latest = jump == MJumpNumber;
-        moment.EditMode = FEditMode();
+        moment.Latest = jump == FJumpNumber;
         moment.Dialog = dialog;
         moment.Followed = now.Dialog;
         moment.Front = ::GetForegroundWindow();
         moment.Own = FWindow;
         moment.DialogTakesInput = DialogTakesInput(now);
-        moment.Late = ::GetTickCount64() - clicked > FTimings.JumpLateCheckMs;
-        moment.AtClickKnown = moment.Latest && MAtClick.has_value();
+        moment.Late = FNow() - clicked > FTimings.JumpLateCheckMs;
+        moment.AtClickKnown = moment.Latest && FAtClick.has_value();
         if (!JumpGoesAhead(moment)) return;
         TFolderJump order;
         order.Jump = jump;
@@ -66,8 +64,8 @@ void TJumpRunner::Jump(const std::wstring& folder)
         order.Box = now.Box;
         order.Folder = folder;
         order.Timings = FTimings;
-        if (moment.Late) order.AtClick = MAtClick;
-        Run([order, hold = MHold](ULONGLONG deadline, const std::atomic<bool>& stop) mutable {
+        if (moment.Late) order.AtClick = FAtClick;
+        Run([order, hold = FHold](ULONGLONG deadline, const std::atomic<bool>& stop) mutable {
             order.Deadline = deadline;
             SendFolderToDialog(order, *hold, stop);
         });
@@ -76,7 +74,7 @@ void TJumpRunner::Jump(const std::wstring& folder)
 
 void TJumpRunner::PutName(const std::wstring& name)
 {
-    const TJumpTarget target = FTarget();
+    const TJumpTarget target = FFollowed;
     if (Working() || !DialogTakesInput(target)) return;
     Run([target, name, timings = FTimings](ULONGLONG, const std::atomic<bool>&) {
         PutNameIntoDialog(target.Dialog, target.Box, name, timings);
@@ -86,7 +84,7 @@ void TJumpRunner::PutName(const std::wstring& name)
 void TJumpRunner::DialogRead(HWND dialog, bool hasBar, const TDialogLook& look)
 {
     if (Working()) return;
-    const std::optional<THeldName> held = MHold->Get();
+    const std::optional<THeldName> held = FHold->Get();
     if (!held || held->Dialog != dialog) return;
     TJumpReading reading;
     reading.DialogGone = !::IsWindow(dialog);
@@ -96,50 +94,50 @@ void TJumpRunner::DialogRead(HWND dialog, bool hasBar, const TDialogLook& look)
     reading.Prompt = !reading.DialogGone && DialogShowsPrompt(dialog);
     // Quiet counts from the first of an unbroken run of looks that found the dialog answering
     // without a box of its own; a gap of more than two ticks between looks breaks it.
-    const ULONGLONG now = ::GetTickCount64();
-    if (held->Jump != MQuietJump || DialogBusy(reading) || now - MLastRead > 2ULL * FTimings.TickMs) {
-        MQuietJump = held->Jump;
-        MQuietSince = now;
+    const ULONGLONG now = FNow();
+    if (held->Jump != FQuietJump || DialogBusy(reading) || now - FLastRead > 2ULL * FTimings.TickMs) {
+        FQuietJump = held->Jump;
+        FQuietSince = now;
     }
-    MLastRead = now;
+    FLastRead = now;
     const TNameStep step =
-        NextNameStep(*held, reading, static_cast<DWORD>(now - MQuietSince), FTimings.JumpNoMoveBoundMs);
-    if (step == TNameStep::Release) MHold->Release(held->Jump);
+        NextNameStep(*held, reading, static_cast<DWORD>(now - FQuietSince), FTimings.JumpNoMoveBoundMs);
+    if (step == TNameStep::Release) FHold->Release(held->Jump);
     if (step != TNameStep::PutBackMoved && step != TNameStep::PutBackUnmoved) return;
-    Run([held = *held, step, hold = MHold, timings = FTimings](ULONGLONG, const std::atomic<bool>& stop) {
+    Run([held = *held, step, hold = FHold, timings = FTimings](ULONGLONG, const std::atomic<bool>& stop) {
         PutHeldNameBack(held, step, *hold, stop, timings);
     });
 }
 
 bool TJumpRunner::HoldsFolder(HWND dialog, const std::wstring& text) const
 {
-    const std::optional<THeldName> held = MHold->Get();
+    const std::optional<THeldName> held = FHold->Get();
     return held && held->Dialog == dialog && held->Folder == text;
 }
 
 void TJumpRunner::Run(std::function<void(ULONGLONG deadline, const std::atomic<bool>& stop)> work)
 {
     // The piece still at work stops at its next look at the dialog; the new one runs after it.
-    if (MStop) *MStop = true;
+    if (FStop) *FStop = true;
     auto stop = std::make_shared<std::atomic<bool>>(false);
-    MStop = stop;
+    FStop = stop;
     // Raising the dialog can leave the tool window below it on screen (Wine without a window
     // manager), so the window goes back on top however the work ended.
-    MDialogWork.Run([work = std::move(work), stop](ULONGLONG deadline) { work(deadline, *stop); },
+    FDialogWork.Run([work = std::move(work), stop](ULONGLONG deadline) { work(deadline, *stop); },
                     [this] { KeepOnTop(FWindow); });
 }
 
 void TJumpRunner::DeliverCompletions()
 {
-    MDialogWork.DeliverCompletions();
-    MLooks.DeliverCompletions();
+    FDialogWork.DeliverCompletions();
+    FLooks.DeliverCompletions();
 }
 
 void TJumpRunner::BoundReached()
 {
     // A piece left behind must not act when its call to the dialog returns at last.
-    if (MDialogWork.Busy() && MStop) *MStop = true;
-    MDialogWork.BoundReached();
+    if (FDialogWork.Busy() && FStop) *FStop = true;
+    FDialogWork.BoundReached();
 }
 
 }  // namespace kestro

@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <atomic>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -14,6 +13,7 @@
 #include "ui/FolderChecks.h"
 #include "winutil/BackgroundWork.h"
 #include "winutil/FolderJump.h"
+#include "winutil/Timers.h"
 #include "winutil/Timings.h"
 
 namespace kestro {
@@ -30,7 +30,6 @@ struct TJumpMoment {
     bool FolderThere = false;
     // No other entry was picked since this jump was asked for.
     bool Latest = false;
-    bool EditMode = false;
     // The jump's dialog, the one followed now, and the window in front.
     HWND Dialog = nullptr;
     HWND Followed = nullptr;
@@ -44,9 +43,9 @@ struct TJumpMoment {
     bool AtClickKnown = false;
 };
 
-// The user has moved on when Kestro went to edit mode, the dialog closed or changed, it takes no
-// input (a box of its own disables it) or another program has the front; another entry picked
-// since counts as another jump. A late answer goes ahead only where the dialog was read at the
+// The user has moved on when the dialog closed or changed (none is followed in edit mode), it
+// takes no input (a box of its own disables it) or another program has the front; another entry
+// picked since counts as another jump. A late answer goes ahead only where the dialog was read at the
 // click, so that the jump can tell whether the user has typed in it since.
 bool JumpGoesAhead(const TJumpMoment& moment);
 
@@ -54,18 +53,20 @@ class TJumpRunner {
 public:
     // `doneMessage` is posted to `window` when work on the dialog ends; its handler calls
     // DeliverCompletions. `boundTimerId` is a timer of `timers` whose tick goes to BoundReached.
-    // `editMode` and `target` tell what the window and the follower are at when a check answers.
     TJumpRunner(HWND window, UINT doneMessage, ITimers& timers, UINT_PTR boundTimerId, TFolderChecks& checks,
-                const TTimings& timings, std::function<bool()> editMode, std::function<TJumpTarget()> target);
+                const TTimings& timings, TClock now);
 
+    // The dialog the follower follows now, none while Kestro is in edit mode: a jump goes only
+    // into the dialog still followed when its check answers.
+    void SetFollowed(const TJumpTarget& followed) { FFollowed = followed; }
     // Whether a worker types into the dialog: the follower waits meanwhile.
-    bool Working() const { return MDialogWork.Busy(); }
+    bool Working() const { return FDialogWork.Busy(); }
     // Whether the followed dialog takes a jump now. A jump still at work in it is ended by the
     // next one, which keeps the name it holds.
     bool DialogTakesInput(const TJumpTarget& target) const;
-    // Checks `folder` and, when the user still wants it then, sends it into the target's dialog.
+    // Checks `folder` and, when the user still wants it then, sends it into the followed dialog.
     void Jump(const std::wstring& folder);
-    // Puts `name` into the target's box.
+    // Puts `name` into the followed dialog's box.
     void PutName(const std::wstring& name);
     // What the follower read from the dialog it follows (`look` empty when the dialog did not
     // answer): a name that a jump still holds for that dialog goes back once the dialog shows it
@@ -82,23 +83,23 @@ private:
     HWND FWindow;
     TFolderChecks& FChecks;
     const TTimings& FTimings;
-    std::function<bool()> FEditMode;
-    std::function<TJumpTarget()> FTarget;
-    TDialogWork MDialogWork;
+    const TClock FNow;
+    TJumpTarget FFollowed;
+    TDialogWork FDialogWork;
     // Reads of the dialog at a click, for a check that answers late.
-    TBackgroundWork MLooks;
+    TBackgroundWork FLooks;
     // Counts the jumps asked for: one still waiting for its check is dropped by a newer one.
-    unsigned MJumpNumber = 0;
+    unsigned FJumpNumber = 0;
     // The dialog as read at the latest click.
-    std::optional<TDialogLook> MAtClick;
+    std::optional<TDialogLook> FAtClick;
     // The name a jump holds, shared with the workers, which may outlive this object.
-    std::shared_ptr<TNameHold> MHold = std::make_shared<TNameHold>();
+    std::shared_ptr<TNameHold> FHold = std::make_shared<TNameHold>();
     // Set to stop the piece at work on the dialog.
-    std::shared_ptr<std::atomic<bool>> MStop;
+    std::shared_ptr<std::atomic<bool>> FStop;
     // Since when the follower has seen the dialog of the held name answer without a box of its own.
-    unsigned MQuietJump = 0;
-    ULONGLONG MQuietSince = 0;
-    ULONGLONG MLastRead = 0;
+    unsigned FQuietJump = 0;
+    ULONGLONG FQuietSince = 0;
+    ULONGLONG FLastRead = 0;
 };
 
 }  // namespace kestro

@@ -122,7 +122,7 @@ void TListStore::HistoryChanged()
 {
     FHistoryUnsaved = true;
     ScheduleSave();
-    if (FHistoryChanged) FHistoryChanged();
+    FHistoryChanged = true;
 }
 
 void TListStore::SizeChanged(TWindowSize size)

@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "lists/FileError.h"
 #include "lists/FileWriter.h"
@@ -36,8 +37,8 @@ public:
     TListStore& operator=(const TListStore&) = delete;
     ~TListStore();
 
-    // Calls `changed` whenever history changes.
-    void OnHistoryChanged(std::function<void()> changed) { FHistoryChanged = std::move(changed); }
+    // Whether history changed since this was last asked: the window shows it anew.
+    bool TakeHistoryChanged() { return std::exchange(FHistoryChanged, false); }
     // Whether the list box shows history now: a visit recorded meanwhile also cuts it to the cap.
     void SetHistoryShown(bool shown) { FHistoryShown = shown; }
 
@@ -90,7 +91,7 @@ private:
     TFolderList FFavourites;
     TFolderList FHistory;
     THistoryPurge FPurge;
-    std::function<void()> FHistoryChanged;
+    bool FHistoryChanged = false;
     bool FHistoryShown = false;
     // Changes not written yet; the save timer writes them.
     bool FHistoryUnsaved = false;

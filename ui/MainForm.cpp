@@ -3,17 +3,13 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <algorithm>
 #include <utility>
 
 #include "lists/FileError.h"
-#include "lists/TextFile.h"
-#include "ui/ExplorerFolders.h"
 #include "ui/ControlIds.h"
 #include "ui/ErrorBox.h"
 #include "ui/FormNames.h"
 #include "ui/Layout.h"
-#include "winutil/DataFolder.h"
 #include "winutil/ToolWindow.h"
 
 namespace kestro {
@@ -152,18 +148,22 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     }
     case WM_TIMER:
-        if (wParam == kTimerId) {
-            MFollower->TimerTimer();
-            MExplorer->Tick(::IsWindowVisible(FHandle) && TabIndex() == tabExplorer);
-        }
-        if (wParam == kSaveTimerId) MStore->SaveDue();
-        if (wParam == kJumpBoundTimerId) MJump->BoundReached();
-        if (wParam == kRecheckTimerId) MFollower->RecheckTimerTimer();
-        if (wParam == kBrowseBoundTimerId) MBrowseJump->BoundReached();
+        if (wParam == kTimerId) TimerTimer();
+        if (wParam == kSaveTimerId) FOwners->Store.SaveDue();
+        if (wParam == kJumpBoundTimerId) FOwners->Jump.BoundReached();
+        if (wParam == kRecheckTimerId) FOwners->Follower.RecheckDue();
+        if (wParam == kBrowseBoundTimerId) FOwners->BrowseJump.BoundReached();
+        ShowChanges();
         return 0;
     case WM_EXITSIZEMOVE: FormExitSizeMove(); return 0;
-    case WM_FOLLOWREQUEST: MFollower->WMFollowRequest(wParam, lParam); return 0;
-    case WM_WORKDONE: Guarded([this] { WMWorkDone(); }); return 0;
+    case WM_FOLLOWREQUEST:
+        FOwners->Follower.EventPosted(static_cast<TDialogEvents::TRequest>(wParam), reinterpret_cast<HWND>(lParam));
+        ShowChanges();
+        return 0;
+    case WM_WORKDONE:
+        Guarded([this] { WMWorkDone(); });
+        ShowChanges();
+        return 0;
     // The list is what the keyboard works on, so it gets the focus each time the window does.
     case WM_SETFOCUS: ::SetFocus(ListBox); return 0;
     case WM_NCLBUTTONDBLCLK: WMNCLButtonDblClk(wParam); break;
@@ -249,39 +249,7 @@ void TMainForm::CreateControls()
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     LayoutControls();
     ::SetTimer(FHandle, kTimerId, FTimings.TickMs, nullptr);
-    CreateOwners();
-}
-
-void TMainForm::CreateOwners()
-{
-    MChecks = std::make_unique<TFolderChecks>(FHandle, WM_WORKDONE, FolderState, FTimings.WorkerLingerMs);
-    MStore = std::make_unique<TListStore>(UserDataDir, WriteFileBytes, static_cast<ITimers&>(*this), kSaveTimerId,
-                                          *MChecks, FTimings);
-    MStore->OnHistoryChanged([this] {
-        if (TabIndex() == tabHistory) ShowTabEntries();
-    });
-    MFollower = std::make_unique<TFollower>(FHandle, WM_FOLLOWREQUEST, kRecheckTimerId,
-                                            static_cast<TFollowerHost&>(*this), FTimings);
-    MJump = std::make_unique<TJumpRunner>(
-        FHandle, WM_WORKDONE, static_cast<ITimers&>(*this), kJumpBoundTimerId, *MChecks, FTimings,
-        [this] { return EditMode(); },
-        [this] {
-            return TJumpTarget{MFollower->Dialog(), MFollower->Box(), MFollower->FolderPicker()};
-        });
-    MBrowseJump = std::make_unique<TBrowseJump>(
-        FHandle, WM_WORKDONE, static_cast<ITimers&>(*this), kBrowseBoundTimerId, *MChecks, FTimings,
-        [this] { return EditMode(); }, [this] { return MFollower->Dialog(); });
-    MExplorer = std::make_unique<TExplorerTab>(
-        FHandle, WM_WORKDONE, FTimings, ReadExplorerTabEntries, ::GetTickCount64, [this] {
-            if (TabIndex() != tabExplorer) return;
-            // Nothing moves under the user's pointer: the selection stays on its folder.
-            const std::wstring selected = SelectedListBoxText(ListBox);
-            ShowTabEntries();
-            const std::vector<std::wstring>& folders = MExplorer->Folders();
-            const auto kept = std::find(folders.begin(), folders.end(), selected);
-            if (!selected.empty() && kept != folders.end())
-                SelectListBoxEntry(ListBox, static_cast<int>(kept - folders.begin()));
-        });
+    FOwners = std::make_unique<TFormOwners>(FHandle, static_cast<ITimers&>(*this), FTimings);
 }
 
 void TMainForm::StartTimer(UINT_PTR id, UINT ms)
@@ -297,14 +265,14 @@ void TMainForm::StopTimer(UINT_PTR id)
 void TMainForm::ApplyFont()
 {
     LOGFONTW font = {};
-    font.lfHeight = -::MulDiv(MFont.Points, static_cast<int>(FDpi), 72);
+    font.lfHeight = -::MulDiv(FFont.Points, static_cast<int>(FDpi), 72);
     font.lfCharSet = DEFAULT_CHARSET;
     font.lfQuality = DEFAULT_QUALITY;
-    wcsncpy_s(font.lfFaceName, MFont.Face.c_str(), _TRUNCATE);
+    wcsncpy_s(font.lfFaceName, FFont.Face.c_str(), _TRUNCATE);
     UniqueFont newFont(::CreateFontIndirectW(&font));
     for (HWND control : {ToolBar, Tab, ListBox, StatusBar})
         ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(newFont.get()), TRUE);
-    MFont.Font = std::move(newFont);
+    FFont.Font = std::move(newFont);
     ::SendMessageW(ToolBar, TB_SETBUTTONSIZE, 0,
                    MAKELPARAM(ScaleForDpi(kDesignButtonWidth, FDpi), ScaleForDpi(kDesignButtonHeight, FDpi)));
     ::SendMessageW(ToolBar, TB_AUTOSIZE, 0, 0);

@@ -1,7 +1,7 @@
 #pragma once
 // The tool window: follows file dialogs in standby mode, edits the folder lists in edit mode. It
-// holds the window and its controls and wires the owners of everything else: the list store, the
-// folder checks, the follower, the jump and the Explorer tab.
+// holds the window and its controls, hands its messages to the owners of everything else (the list
+// store, the folder checks, the follower, the jumps and the Explorer tab) and shows what they hold.
 #include <windows.h>
 
 #include <memory>
@@ -10,12 +10,7 @@
 #include <vector>
 
 #include "lists/FileError.h"
-#include "ui/BrowseJump.h"
-#include "ui/ExplorerTab.h"
-#include "ui/FolderChecks.h"
-#include "ui/Follower.h"
-#include "ui/JumpRunner.h"
-#include "ui/ListStore.h"
+#include "ui/FormOwners.h"
 #include "winutil/Handles.h"
 #include "winutil/Timers.h"
 #include "winutil/Timings.h"
@@ -29,12 +24,12 @@ struct TFormFont {
     UniqueFont Font;
 };
 
-class TMainForm : private TFollowerHost, private ITimers {
+class TMainForm : private ITimers {
 public:
     explicit TMainForm(const TTimings& timings = TTimings{}) : FTimings(timings) {}
     TMainForm(const TMainForm&) = delete;
     TMainForm& operator=(const TMainForm&) = delete;
-    ~TMainForm() override;
+    ~TMainForm();
 
     // Creates the hidden window, owned by `appWindow`, and runs FormCreate.
     bool Create(HINSTANCE instance, HWND appWindow);
@@ -68,7 +63,6 @@ private:
 
     // Creation and layout (MainForm.cpp).
     void CreateControls();
-    void CreateOwners();
     void ApplyFont();
     void LayoutControls();
     void RescaleForDpi(UINT dpi, const RECT& suggested);
@@ -85,7 +79,11 @@ private:
     void FormKeyPress(wchar_t& key);
     void WMNCLButtonDblClk(WPARAM hitTest);
     void WMCopyData(const COPYDATASTRUCT* record);
+    void TimerTimer();
     void WMWorkDone();
+    // Shows what the owners changed while handling a message: the first name seen, history, the
+    // Explorer windows' folders.
+    void ShowChanges();
     void TabChanging();
     void TabChange();
     void TBHideClick();
@@ -103,14 +101,11 @@ private:
     void ListBoxClick();
     void ListBoxDblClick();
     void StatusBarDblClick();
-    int TabIndex() const;
+    // The folders the tab shown lists, as the owners hold them; the list box shows them.
+    const std::vector<std::wstring>& TabEntries() const;
+    // The entry selected in the list box; empty when none is.
+    std::wstring SelectedEntry() const;
     void ShowTabEntries();
-
-    // What the follower tells the window (MainFormCommands.cpp).
-    bool FollowerPaused() const override;
-    void NameSeen(const std::wstring& name) override;
-    void FolderShown(const std::wstring& folder) override;
-    void DialogRead(HWND dialog, bool hasBar, const TDialogLook& look) override;
 
     // The window's timers, for the owners (MainForm.cpp).
     void StartTimer(UINT_PTR id, UINT ms) override;
@@ -119,22 +114,19 @@ private:
     const TTimings FTimings;
     HWND FHandle = nullptr;
     UINT FDpi = USER_DEFAULT_SCREEN_DPI;
-    TFormFont MFont;
+    TFormFont FFont;
 
     HWND ToolBar = nullptr;
     HWND Tab = nullptr;
     HWND ListBox = nullptr;
     HWND StatusBar = nullptr;
 
+    // The tab shown, as TabChange last found it.
+    int FTab = 0;
     bool FShade = false;
     int MShadeH = 0;
 
-    std::unique_ptr<TFolderChecks> MChecks;
-    std::unique_ptr<TListStore> MStore;
-    std::unique_ptr<TFollower> MFollower;
-    std::unique_ptr<TJumpRunner> MJump;
-    std::unique_ptr<TExplorerTab> MExplorer;
-    std::unique_ptr<TBrowseJump> MBrowseJump;
+    std::unique_ptr<TFormOwners> FOwners;
 };
 
 }  // namespace kestro

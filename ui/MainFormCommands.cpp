@@ -14,14 +14,14 @@ namespace kestro {
 void TMainForm::TBAddClick()
 {
     std::wstring path;
-    if (TabIndex() == tabFavourites) {
+    if (FTab == tabFavourites) {
         std::wstring chosen;
         if (BrowseForFolder(L"フォルダの指定", FHandle, chosen)) path = chosen;
     } else {
-        path = SelectedListBoxText(ListBox);
+        path = SelectedEntry();
     }
     if (path.empty()) return;
-    MStore->AddFavourite(path);
+    FOwners->Store.AddFavourite(path);
     // Selected from code: no purge of history when the add came from the history tab.
     ::SendMessageW(Tab, TCM_SETCURSEL, tabFavourites, 0);
     TabChange();
@@ -30,17 +30,18 @@ void TMainForm::TBAddClick()
 void TMainForm::TBDelClick()
 {
     // The Explorer tab lists what Explorer shows: nothing there to delete.
-    if (TabIndex() == tabExplorer) return;
-    if (TabIndex() == tabFavourites) {
+    if (FTab == tabExplorer) return;
+    if (FTab == tabFavourites) {
         const int selected = ListBoxSelection(ListBox);
         if (selected < 0) return;
-        MStore->RemoveFavourite(selected);
+        FOwners->Store.RemoveFavourite(selected);
         ShowTabEntries();
         return;
     }
-    if (MStore->History().Items.empty()) return;
+    if (FOwners->Store.History().Items.empty()) return;
     if (::MessageBoxW(FHandle, L"履歴を全削除しますか？", kApplicationTitle, MB_YESNO) != IDYES) return;
-    MStore->ClearHistory();
+    FOwners->Store.ClearHistory();
+    ShowChanges();
 }
 
 void TMainForm::TBUpClick()
@@ -55,7 +56,7 @@ void TMainForm::TBDownClick()
 
 void TMainForm::MoveSelectedFavourite(int step)
 {
-    const int moved = MStore->MoveFavourite(ListBoxSelection(ListBox), step);
+    const int moved = FOwners->Store.MoveFavourite(ListBoxSelection(ListBox), step);
     if (moved < 0) return;
     ShowTabEntries();
     // The selection follows the entry, so repeated clicks keep moving the same favourite.
@@ -65,21 +66,21 @@ void TMainForm::MoveSelectedFavourite(int step)
 void TMainForm::ListBoxClick()
 {
     if (EditMode()) return;
-    const std::wstring folder = SelectedListBoxText(ListBox);
+    const std::wstring folder = SelectedEntry();
     if (folder.empty()) return;
     // A folder-browse dialog has no name box: the folder is selected in its tree instead.
-    if (IsBrowseDialog(MFollower->Dialog()))
-        MBrowseJump->Jump(folder);
+    if (IsBrowseDialog(FOwners->Follower.Dialog()))
+        FOwners->BrowseJump.Jump(folder);
     else
-        MJump->Jump(folder);
+        FOwners->Jump.Jump(folder);
 }
 
 void TMainForm::ListBoxDblClick()
 {
     if (!EditMode()) return;
-    const std::wstring path = SelectedListBoxText(ListBox);
+    const std::wstring path = SelectedEntry();
     if (path.empty()) return;
-    MChecks->Check(path, [this, path](TFolderState state) {
+    FOwners->Checks.Check(path, [this, path](TFolderState state) {
         if (state == TFolderState::Exists && EditMode())
             ::ShellExecuteW(::GetDesktopWindow(), nullptr, path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
     });
@@ -87,46 +88,30 @@ void TMainForm::ListBoxDblClick()
 
 void TMainForm::StatusBarDblClick()
 {
-    const std::wstring name = WindowText(StatusBar);
+    const std::wstring& name = FOwners->Follower.FirstName();
     if (name.empty()) return;
-    MJump->PutName(name);
+    FOwners->Jump.PutName(name);
 }
 
-int TMainForm::TabIndex() const
+const std::vector<std::wstring>& TMainForm::TabEntries() const
 {
-    return static_cast<int>(::SendMessageW(Tab, TCM_GETCURSEL, 0, 0));
+    switch (FTab) {
+    case tabHistory: return FOwners->Store.History().Items;
+    case tabExplorer: return FOwners->Explorer.Folders();
+    default: return FOwners->Store.Favourites().Items;
+    }
+}
+
+std::wstring TMainForm::SelectedEntry() const
+{
+    const std::vector<std::wstring>& entries = TabEntries();
+    const int selected = ListBoxSelection(ListBox);
+    return selected >= 0 && selected < static_cast<int>(entries.size()) ? entries[selected] : std::wstring();
 }
 
 void TMainForm::ShowTabEntries()
 {
-    switch (TabIndex()) {
-    case tabFavourites: FillListBox(ListBox, MStore->Favourites().Items); break;
-    case tabHistory: FillListBox(ListBox, MStore->History().Items); break;
-    case tabExplorer: FillListBox(ListBox, MExplorer->Folders()); break;
-    default: break;
-    }
-}
-
-bool TMainForm::FollowerPaused() const
-{
-    return EditMode() || MJump->Working() || MBrowseJump->Working();
-}
-
-void TMainForm::NameSeen(const std::wstring& name)
-{
-    // The status line keeps the first name seen in the dialog; a jump's folder is no name.
-    if (MJump->HoldsFolder(MFollower->Dialog(), name)) return;
-    if (::GetWindowTextLengthW(StatusBar) == 0) ::SetWindowTextW(StatusBar, name.c_str());
-}
-
-void TMainForm::FolderShown(const std::wstring& folder)
-{
-    MStore->RecordShownFolder(folder);
-}
-
-void TMainForm::DialogRead(HWND dialog, bool hasBar, const TDialogLook& look)
-{
-    MJump->DialogRead(dialog, hasBar, look);
+    FillListBox(ListBox, TabEntries());
 }
 
 }  // namespace kestro

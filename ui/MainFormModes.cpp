@@ -1,6 +1,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "ui/ControlIds.h"
 #include "ui/FormNames.h"
 #include "ui/Layout.h"
@@ -64,7 +66,7 @@ bool ReadMenuFont(std::wstring& face, int& points)
 
 void TMainForm::FormCreate()
 {
-    if (ReadMenuFont(MFont.Face, MFont.Points)) {
+    if (ReadMenuFont(FFont.Face, FFont.Points)) {
         ApplyFont();
         LayoutControls();
     }
@@ -73,15 +75,15 @@ void TMainForm::FormCreate()
     const auto report = [this](const EFileError& error) { ReportError(error); };
     try {
         const TWindowSize size =
-            SizeAtScale(MStore->SavedSize(SizeAtSystemScale(FHandle, FDpi)), ::GetDpiForSystem(), FDpi);
+            SizeAtScale(FOwners->Store.SavedSize(SizeAtSystemScale(FHandle, FDpi)), ::GetDpiForSystem(), FDpi);
         SetOuterSize(FHandle, OuterWidth(FHandle), size.Height);
         SetOuterSize(FHandle, size.Width, OuterHeight(FHandle));
     } catch (const EFileError& error) {
         report(error);
     }
     EnsureOnScreen(FHandle);
-    if (MStore->Load(report)) {
-        FillListBox(ListBox, MStore->Favourites().Items);
+    if (FOwners->Store.Load(report)) {
+        FillListBox(ListBox, FOwners->Store.Favourites().Items);
     } else {
         const std::wstring text = std::wstring(kApplicationTitle) +
                                   L"をご利用いただきましてありがとうございます。\r\n"
@@ -128,13 +130,13 @@ void TMainForm::FormExitSizeMove()
 {
     // The rolled-up height is no size to keep.
     if (FShade) return;
-    MStore->SizeChanged(SizeAtSystemScale(FHandle, FDpi));
+    FOwners->Store.SizeChanged(SizeAtSystemScale(FHandle, FDpi));
 }
 
 bool TMainForm::FormCloseQuery()
 {
     if (FShade) Unroll();
-    MStore->SaveAll(SizeAtSystemScale(FHandle, FDpi), [this](const EFileError& error) { ReportError(error); });
+    FOwners->Store.SaveAll(SizeAtSystemScale(FHandle, FDpi), [this](const EFileError& error) { ReportError(error); });
     return true;
 }
 
@@ -144,7 +146,7 @@ void TMainForm::FormEndSession()
     // made, so the lists are written once more without a box to wait on, and the program ends.
     try {
         if (FShade) Unroll();
-        MStore->SaveAll(SizeAtSystemScale(FHandle, FDpi), [](const EFileError&) {});
+        FOwners->Store.SaveAll(SizeAtSystemScale(FHandle, FDpi), [](const EFileError&) {});
     } catch (const EFileError&) {
         // Nothing more can be done for what did not reach the disk; the lists of the last
         // successful save are still there.
@@ -154,12 +156,7 @@ void TMainForm::FormEndSession()
 
 void TMainForm::FormDestroy()
 {
-    MExplorer.reset();
-    MBrowseJump.reset();
-    MJump.reset();
-    MFollower.reset();
-    MStore.reset();
-    MChecks.reset();
+    FOwners.reset();
 }
 
 void TMainForm::WMNCLButtonDblClk(WPARAM hitTest)
@@ -199,12 +196,35 @@ void TMainForm::WMCopyData(const COPYDATASTRUCT* record)
     ForceForeground(FHandle);
 }
 
+void TMainForm::TimerTimer()
+{
+    FOwners->Follower.Tick();
+    FOwners->Explorer.Tick(::IsWindowVisible(FHandle) && FTab == tabExplorer);
+}
+
 void TMainForm::WMWorkDone()
 {
-    MJump->DeliverCompletions();
-    MBrowseJump->DeliverCompletions();
-    MChecks->DeliverCompletions();
-    MExplorer->DeliverCompletions();
+    FOwners->Jump.DeliverCompletions();
+    FOwners->BrowseJump.DeliverCompletions();
+    FOwners->Checks.DeliverCompletions();
+    FOwners->Explorer.DeliverCompletions();
+}
+
+void TMainForm::ShowChanges()
+{
+    if (FOwners->Follower.TakeFirstNameChanged())
+        ::SetWindowTextW(StatusBar, FOwners->Follower.FirstName().c_str());
+    const bool history = FOwners->Store.TakeHistoryChanged();
+    const bool explorer = FOwners->Explorer.TakeFoldersChanged();
+    if ((history && FTab == tabHistory) || (explorer && FTab == tabExplorer)) {
+        // Nothing moves under the user's pointer: the selection stays on its folder.
+        const std::wstring selected = SelectedEntry();
+        ShowTabEntries();
+        const std::vector<std::wstring>& entries = TabEntries();
+        const auto kept = std::find(entries.begin(), entries.end(), selected);
+        if (!selected.empty() && kept != entries.end())
+            SelectListBoxEntry(ListBox, static_cast<int>(kept - entries.begin()));
+    }
 }
 
 bool TMainForm::EditMode() const
@@ -219,26 +239,27 @@ void TMainForm::SetEditMode(bool edit)
     ::ShowWindow(ToolBar, edit ? SW_SHOWNA : SW_HIDE);
     ::ShowWindow(StatusBar, edit ? SW_HIDE : SW_SHOWNA);
     ::SetWindowTextW(StatusBar, L"");
+    FOwners->Follower.SetEditMode(edit);
     LayoutControls();
 }
 
 void TMainForm::TabChanging()
 {
-    if (TabIndex() == tabHistory) MStore->PurgeHistory();
+    if (FTab == tabHistory) FOwners->Store.PurgeHistory();
 }
 
 void TMainForm::TabChange()
 {
-    const int tab = TabIndex();
-    const bool favourites = tab == tabFavourites;
-    const bool explorer = tab == tabExplorer;
-    MStore->SetHistoryShown(tab == tabHistory);
+    FTab = static_cast<int>(::SendMessageW(Tab, TCM_GETCURSEL, 0, 0));
+    const bool favourites = FTab == tabFavourites;
+    const bool explorer = FTab == tabExplorer;
+    FOwners->Store.SetHistoryShown(FTab == tabHistory);
     ShowTabEntries();
     ::SendMessageW(ToolBar, TB_HIDEBUTTON, idTBDel, MAKELPARAM(explorer, 0));
     ::SendMessageW(ToolBar, TB_HIDEBUTTON, idToolButton1, MAKELPARAM(explorer, 0));
     ::SendMessageW(ToolBar, TB_HIDEBUTTON, idTBUp, MAKELPARAM(!favourites, 0));
     ::SendMessageW(ToolBar, TB_HIDEBUTTON, idTBDown, MAKELPARAM(!favourites, 0));
-    if (explorer) MExplorer->Read();
+    if (explorer) FOwners->Explorer.Read();
 }
 
 void TMainForm::TBHideClick()

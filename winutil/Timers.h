@@ -3,7 +3,12 @@
 // can stand in for the window and say when a timer is due.
 #include <windows.h>
 
+#include <functional>
+
 namespace kestro {
+
+// The tick count in milliseconds (GetTickCount64, or a test's own clock).
+using TClock = std::function<ULONGLONG()>;
 
 class ITimers {
 public:

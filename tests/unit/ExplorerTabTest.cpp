@@ -55,9 +55,11 @@ TEST(ExplorerTab, ReadsWhileShownWhenDueOneAtATimeAndKeepsWhatItShowedPastAReadT
     const kestro::TTimings timings;
     ULONGLONG now = 100000;
     int changes = 0;
-    kestro::TExplorerTab tab(
-        window.Handle(), TWorkWindow::kDone, timings, explorer.Reader(), [&] { return now; }, [&] { ++changes; });
-    const auto deliver = [&] { tab.DeliverCompletions(); };
+    kestro::TExplorerTab tab(window.Handle(), TWorkWindow::kDone, timings, explorer.Reader(), [&] { return now; });
+    const auto deliver = [&] {
+        tab.DeliverCompletions();
+        if (tab.TakeFoldersChanged()) ++changes;
+    };
 
     explorer.Show({L"C:\\a"});
     tab.Tick(false);

@@ -111,9 +111,8 @@ TEST(JumpGoesAhead, OnlyWhileTheUserStillWantsItInTheDialogClicked)
     const TCase dropped[] = {
         {"missing folder", [](TJumpMoment& m) { m.FolderThere = false; }},
         {"another entry picked since", [](TJumpMoment& m) { m.Latest = false; }},
-        {"edit mode", [](TJumpMoment& m) { m.EditMode = true; }},
         {"another dialog followed", [](TJumpMoment& m) { m.Followed = W(6); }},
-        {"dialog closed", [](TJumpMoment& m) { m.Followed = nullptr; }},
+        {"dialog closed, or edit mode", [](TJumpMoment& m) { m.Followed = nullptr; }},
         {"dialog disabled", [](TJumpMoment& m) { m.DialogTakesInput = false; }},
         {"another program in front", [](TJumpMoment& m) { m.Front = W(7); }},
         {"nothing in front", [](TJumpMoment& m) { m.Front = nullptr; }},

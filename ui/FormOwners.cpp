@@ -1,0 +1,20 @@
+#include "ui/FormOwners.h"
+
+#include "lists/TextFile.h"
+#include "ui/ControlIds.h"
+#include "ui/ExplorerFolders.h"
+#include "winutil/DataFolder.h"
+
+namespace kestro {
+
+TFormOwners::TFormOwners(HWND window, ITimers& timers, const TTimings& timings)
+    : Checks(window, WM_WORKDONE, FolderState, timings.WorkerLingerMs),
+      Store(UserDataDir, WriteFileBytes, timers, kSaveTimerId, Checks, timings),
+      Jump(window, WM_WORKDONE, timers, kJumpBoundTimerId, Checks, timings, ::GetTickCount64),
+      BrowseJump(window, WM_WORKDONE, timers, kBrowseBoundTimerId, Checks, timings),
+      Follower(window, WM_FOLLOWREQUEST, timers, kRecheckTimerId, Store, Jump, BrowseJump, timings),
+      Explorer(window, WM_WORKDONE, timings, ReadExplorerTabEntries, ::GetTickCount64)
+{
+}
+
+}  // namespace kestro
