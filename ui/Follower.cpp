@@ -83,7 +83,8 @@ void TFollower::Follow(HWND announced)
 {
     FFollowing = true;
     const TScopeExit done([this] { FFollowing = false; });
-    const HWND dialog = DialogToFollow(::GetForegroundWindow(), announced, FDialog, FEvents.Gone(), TSystemWindowLook());
+    const HWND dialog =
+        DialogToFollow(::GetForegroundWindow(), announced, FDialog, FEvents.Gone(), TSystemWindowLook());
     if (dialog) {
         // Watched before anything else, so that a move or close right after the dock is seen.
         FEvents.Watch(dialog);

@@ -212,8 +212,7 @@ void TMainForm::WMWorkDone()
 
 void TMainForm::ShowChanges()
 {
-    if (FOwners->Follower.TakeFirstNameChanged())
-        ::SetWindowTextW(StatusBar, FOwners->Follower.FirstName().c_str());
+    if (FOwners->Follower.TakeFirstNameChanged()) ::SetWindowTextW(StatusBar, FOwners->Follower.FirstName().c_str());
     const bool history = FOwners->Store.TakeHistoryChanged();
     const bool explorer = FOwners->Explorer.TakeFoldersChanged();
     if ((history && FTab == tabHistory) || (explorer && FTab == tabExplorer)) {

@@ -2,35 +2,22 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <string>
 #include <vector>
 
 #include "lists/TextFile.h"
 #include "tests/support/DataFiles.h"
+#include "tests/support/FakeTimers.h"
 #include "tests/support/Windows.h"
 
 namespace {
 
 using kestro::test::AnsiLines;
 using kestro::test::ReadBytes;
+using kestro::test::TFakeTimers;
 using kestro::test::WriteBytes;
 
 constexpr UINT_PTR kSaveTimer = 7;
-
-// Stands in for the window's timers: remembers which run, and with what period.
-class TFakeTimers : public kestro::ITimers {
-public:
-    void StartTimer(UINT_PTR id, UINT ms) override
-    {
-        Running[id] = ms;
-        ++Starts;
-    }
-    void StopTimer(UINT_PTR id) override { Running.erase(id); }
-
-    std::map<UINT_PTR, UINT> Running;
-    int Starts = 0;
-};
 
 TEST(ListStore, FavouritesAreWrittenAtOnceHistoryAndSizeOnceAtTheSaveTimerAndEverythingAtTheClose)
 {
