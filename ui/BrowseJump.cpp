@@ -3,28 +3,16 @@
 #include "ui/JumpRunner.h"
 #include "winutil/BrowseDialog.h"
 #include "winutil/BrowseSelection.h"
-#include "winutil/Integrity.h"
 
 namespace kestro {
 
-namespace {
-void SelectFolder(HWND dialog, const std::wstring& folder, const TTimings& timings, ULONGLONG deadline)
-{
-    // A program run as administrator refuses the message and the memory alike: it is left alone.
-    if (!InputReaches(dialog) || ::GetTickCount64() >= deadline) return;
-    if (!SelectInBrowseDialog(dialog, folder, timings.JumpSendTimeoutMs)) return;
-    // The new style of Windows fills and scrolls its tree after the message has returned.
-    ::Sleep(timings.JumpRecheckMs);
-    if (::GetTickCount64() < deadline) ShowBrowseSelection(dialog, timings.ReadTimeoutMs);
-}
-}  // namespace
-
 TBrowseJump::TBrowseJump(HWND window, UINT doneMessage, ITimers& timers, UINT_PTR boundTimerId, TFolderChecks& checks,
-                         const TTimings& timings)
+                         const TTimings& timings, TClock now)
     : FWindow(window),
       FChecks(checks),
       FTimings(timings),
-      FDialogWork(window, doneMessage, timers, boundTimerId, timings.JumpBoundMs, timings.WorkerLingerMs)
+      FDialogWork(window, doneMessage, timers, boundTimerId, timings.JumpBoundMs, timings.WorkerLingerMs,
+                  std::move(now))
 {
 }
 
@@ -49,9 +37,9 @@ void TBrowseJump::Jump(const std::wstring& folder)
         moment.Own = FWindow;
         moment.DialogTakesInput = DialogTakesInput(asked);
         if (!JumpGoesAhead(moment)) return;
-        FDialogWork.Run(
-            [asked, folder, timings = FTimings](ULONGLONG deadline) { SelectFolder(asked, folder, timings, deadline); },
-            [] {});
+        FDialogWork.Run([asked, folder, timings = FTimings](
+                            ULONGLONG deadline) { MoveBrowseDialogTo(asked, folder, timings, deadline); },
+                        [] {});
     });
 }
 

@@ -17,7 +17,7 @@ public:
     // `doneMessage` is posted to `window` when the work on the dialog ends, and `boundTimerId` is
     // a timer of `timers`: their handlers call DeliverCompletions and BoundReached.
     TBrowseJump(HWND window, UINT doneMessage, ITimers& timers, UINT_PTR boundTimerId, TFolderChecks& checks,
-                const TTimings& timings);
+                const TTimings& timings, TClock now);
 
     // The dialog the follower follows now, none in edit mode.
     void SetFollowed(HWND dialog) { FFollowed = dialog; }

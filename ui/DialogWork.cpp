@@ -5,13 +5,14 @@
 namespace kestro {
 
 TDialogWork::TDialogWork(HWND window, UINT doneMessage, ITimers& timers, UINT_PTR boundTimerId, UINT boundMs,
-                         DWORD lingerMs)
+                         DWORD lingerMs, TClock now)
     : FWindow(window),
       FMessage(doneMessage),
       FTimers(timers),
       FTimerId(boundTimerId),
       FBoundMs(boundMs),
       FLingerMs(lingerMs),
+      FNow(std::move(now)),
       FWorker(std::make_unique<TBackgroundWork>(window, doneMessage, 1, lingerMs))
 {
 }
@@ -21,7 +22,7 @@ void TDialogWork::Run(std::function<void(ULONGLONG deadline)> work, std::functio
     FBusy = true;
     FDone = std::move(done);
     const unsigned piece = ++FPiece;
-    const ULONGLONG deadline = ::GetTickCount64() + FBoundMs;
+    const ULONGLONG deadline = FNow() + FBoundMs;
     FTimers.StartTimer(FTimerId, FBoundMs);
     FWorker->Run([work = std::move(work), deadline] { work(deadline); },
                  [this, piece] {

@@ -18,8 +18,10 @@ class TDialogWork {
 public:
     // `doneMessage` is posted to `window` when a piece has finished, and the timer `boundTimerId`
     // of `timers` marks the bound; their handlers call DeliverCompletions and BoundReached. A worker
-    // out of work waits `lingerMs` for more before it ends.
-    TDialogWork(HWND window, UINT doneMessage, ITimers& timers, UINT_PTR boundTimerId, UINT boundMs, DWORD lingerMs);
+    // out of work waits `lingerMs` for more before it ends. `now` is the clock the deadlines count
+    // on.
+    TDialogWork(HWND window, UINT doneMessage, ITimers& timers, UINT_PTR boundTimerId, UINT boundMs, DWORD lingerMs,
+                TClock now);
 
     bool Busy() const { return FBusy; }
     // Runs `work` on a worker thread with the tick count past which it must not act any more,
@@ -38,6 +40,7 @@ private:
     const UINT_PTR FTimerId;
     const UINT FBoundMs;
     const DWORD FLingerMs;
+    const TClock FNow;
     std::unique_ptr<TBackgroundWork> FWorker;
     std::function<void()> FDone;
     // The latest piece asked for: only its completion ends the work.

@@ -11,7 +11,7 @@ TFormOwners::TFormOwners(HWND window, ITimers& timers, const TTimings& timings)
     : Checks(window, WM_WORKDONE, FolderState, timings.WorkerLingerMs),
       Store(UserDataDir, WriteFileBytes, timers, kSaveTimerId, Checks, timings),
       Jump(window, WM_WORKDONE, timers, kJumpBoundTimerId, Checks, timings, ::GetTickCount64),
-      BrowseJump(window, WM_WORKDONE, timers, kBrowseBoundTimerId, Checks, timings),
+      BrowseJump(window, WM_WORKDONE, timers, kBrowseBoundTimerId, Checks, timings, ::GetTickCount64),
       Follower(window, WM_FOLLOWREQUEST, timers, kRecheckTimerId, Store, Jump, BrowseJump, timings),
       Explorer(window, WM_WORKDONE, timings, ReadExplorerTabEntries, ::GetTickCount64)
 {

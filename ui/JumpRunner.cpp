@@ -18,7 +18,7 @@ TJumpRunner::TJumpRunner(HWND window, UINT doneMessage, ITimers& timers, UINT_PT
       FChecks(checks),
       FTimings(timings),
       FNow(std::move(now)),
-      FDialogWork(window, doneMessage, timers, boundTimerId, timings.JumpBoundMs, timings.WorkerLingerMs),
+      FDialogWork(window, doneMessage, timers, boundTimerId, timings.JumpBoundMs, timings.WorkerLingerMs, FNow),
       FLooks(window, doneMessage, 1, timings.WorkerLingerMs)
 {
 }

@@ -5,6 +5,7 @@
 #include "winutil/BrowseDialog.h"
 #include "winutil/ForeignWindow.h"
 #include "winutil/Handles.h"
+#include "winutil/Integrity.h"
 
 namespace kestro {
 
@@ -62,6 +63,16 @@ void ShowBrowseSelection(HWND dialog, UINT timeoutMs)
     LRESULT item = 0;
     if (tree && SendToForeign(tree, TVM_GETNEXTITEM, TVGN_CARET, 0, timeoutMs, &item) && item)
         SendToForeign(tree, TVM_ENSUREVISIBLE, 0, item, timeoutMs);
+}
+
+void MoveBrowseDialogTo(HWND dialog, const std::wstring& folder, const TTimings& timings, ULONGLONG deadline)
+{
+    // A program run as administrator refuses the message and the memory alike: it is left alone.
+    if (!InputReaches(dialog) || ::GetTickCount64() >= deadline) return;
+    if (!SelectInBrowseDialog(dialog, folder, timings.JumpSendTimeoutMs)) return;
+    // The new style of Windows fills and scrolls its tree after the message has returned.
+    ::Sleep(timings.JumpRecheckMs);
+    if (::GetTickCount64() < deadline) ShowBrowseSelection(dialog, timings.ReadTimeoutMs);
 }
 
 }  // namespace kestro

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "winutil/Timings.h"
+
 namespace kestro {
 
 // Sends BFFM_SETSELECTIONW with `folder` to the dialog, the path written into the dialog's own
@@ -14,5 +16,9 @@ bool SelectInBrowseDialog(HWND dialog, const std::wstring& folder, UINT timeoutM
 
 // Scrolls the dialog's tree so that its selected item shows.
 void ShowBrowseSelection(HWND dialog, UINT timeoutMs);
+
+// The browse jump's work on its worker thread: selects `folder` in the dialog and shows it, unless
+// the dialog's program runs as administrator or the tick count `deadline` has passed.
+void MoveBrowseDialogTo(HWND dialog, const std::wstring& folder, const TTimings& timings, ULONGLONG deadline);
 
 }  // namespace kestro

@@ -42,7 +42,7 @@ TEST(DialogWork, RunsOnePieceAtATimeUnderOneBoundAndLeavesAStuckPieceBehind)
     TFakeTimers timers;
     TPieces pieces;
     const kestro::UniqueHandle go(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    kestro::TDialogWork work(window.Handle(), TWorkWindow::kDone, timers, kBoundTimer, kBoundMs, 100);
+    kestro::TDialogWork work(window.Handle(), TWorkWindow::kDone, timers, kBoundTimer, kBoundMs, 100, ::GetTickCount64);
     const auto deliver = [&] { work.DeliverCompletions(); };
     std::vector<int> done;
 

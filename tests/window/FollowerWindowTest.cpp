@@ -27,7 +27,7 @@ struct TFollowerRig {
               ScratchFolder(L"FollowerStore") + L"\\", [](const std::wstring&, std::string_view) {}, Timers, 1, Checks,
               Timings),
           Jump(Work.Handle(), TWorkWindow::kDone, Timers, 2, Checks, Timings, ::GetTickCount64),
-          BrowseJump(Work.Handle(), TWorkWindow::kDone, Timers, 3, Checks, Timings),
+          BrowseJump(Work.Handle(), TWorkWindow::kDone, Timers, 3, Checks, Timings, ::GetTickCount64),
           Follower(ToolWindow.get(), WM_APP + 1, Timers, 4, Store, Jump, BrowseJump, Timings)
     {
     }
