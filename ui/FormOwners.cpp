@@ -7,12 +7,13 @@
 
 namespace kestro {
 
-TFormOwners::TFormOwners(HWND window, ITimers& timers, const TTimings& timings)
-    : Checks(window, WM_WORKDONE, FolderState, timings.WorkerLingerMs),
-      Store(UserDataDir, WriteFileBytes, timers, kSaveTimerId, Checks, timings),
-      Jump(window, WM_WORKDONE, timers, kJumpBoundTimerId, Checks, timings, ::GetTickCount64),
-      BrowseJump(window, WM_WORKDONE, timers, kBrowseBoundTimerId, Checks, timings, ::GetTickCount64),
-      Follower(window, WM_FOLLOWREQUEST, timers, kRecheckTimerId, Store, Jump, BrowseJump, timings),
+TFormOwners::TFormOwners(HWND window, const TTimings& timings)
+    : Timers(window),
+      Checks(window, WM_WORKDONE, FolderState, timings.WorkerLingerMs),
+      Store(UserDataDir, WriteFileBytes, Timers, kSaveTimerId, Checks, timings),
+      Jump(window, WM_WORKDONE, Timers, kJumpBoundTimerId, Checks, timings, ::GetTickCount64),
+      BrowseJump(window, WM_WORKDONE, Timers, kBrowseBoundTimerId, Checks, timings, ::GetTickCount64),
+      Follower(window, WM_FOLLOWREQUEST, Timers, kRecheckTimerId, Store, Jump, BrowseJump, timings),
       Explorer(window, WM_WORKDONE, timings, ReadExplorerTabEntries, ::GetTickCount64)
 {
 }

@@ -16,9 +16,10 @@ namespace kestro {
 
 struct TFormOwners {
     // Their workers post WM_WORKDONE to `window` and the window events WM_FOLLOWREQUEST; their
-    // timers are `timers`, the window's, by the ids in ControlIds.h.
-    TFormOwners(HWND window, ITimers& timers, const TTimings& timings);
+    // timers are the window's, by the ids in ControlIds.h.
+    TFormOwners(HWND window, const TTimings& timings);
 
+    TWindowTimers Timers;
     TFolderChecks Checks;
     TListStore Store;
     TJumpRunner Jump;

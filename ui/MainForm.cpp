@@ -178,7 +178,7 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         if (wParam) FormEndSession();
         return 0;
     case WM_DESTROY:
-        ::KillTimer(FHandle, kTimerId);
+        FOwners->Timers.StopTimer(kTimerId);
         FormDestroy();
         ::PostQuitMessage(0);
         return 0;
@@ -248,18 +248,8 @@ void TMainForm::CreateControls()
     ::SetWindowPos(FHandle, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     LayoutControls();
-    ::SetTimer(FHandle, kTimerId, FTimings.TickMs, nullptr);
-    FOwners = std::make_unique<TFormOwners>(FHandle, static_cast<ITimers&>(*this), FTimings);
-}
-
-void TMainForm::StartTimer(UINT_PTR id, UINT ms)
-{
-    ::SetTimer(FHandle, id, ms, nullptr);
-}
-
-void TMainForm::StopTimer(UINT_PTR id)
-{
-    ::KillTimer(FHandle, id);
+    FOwners = std::make_unique<TFormOwners>(FHandle, FTimings);
+    FOwners->Timers.StartTimer(kTimerId, FTimings.TickMs);
 }
 
 void TMainForm::ApplyFont()

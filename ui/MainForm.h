@@ -24,7 +24,7 @@ struct TFormFont {
     UniqueFont Font;
 };
 
-class TMainForm : private ITimers {
+class TMainForm {
 public:
     explicit TMainForm(const TTimings& timings = TTimings{}) : FTimings(timings) {}
     TMainForm(const TMainForm&) = delete;
@@ -106,10 +106,6 @@ private:
     // The entry selected in the list box; empty when none is.
     std::wstring SelectedEntry() const;
     void ShowTabEntries();
-
-    // The window's timers, for the owners (MainForm.cpp).
-    void StartTimer(UINT_PTR id, UINT ms) override;
-    void StopTimer(UINT_PTR id) override;
 
     const TTimings FTimings;
     HWND FHandle = nullptr;

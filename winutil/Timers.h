@@ -20,4 +20,15 @@ protected:
     ~ITimers() = default;
 };
 
+// The timers of a window (SetTimer and KillTimer), whose WM_TIMER its window procedure hands on.
+class TWindowTimers : public ITimers {
+public:
+    explicit TWindowTimers(HWND window) : FWindow(window) {}
+    void StartTimer(UINT_PTR id, UINT ms) override { ::SetTimer(FWindow, id, ms, nullptr); }
+    void StopTimer(UINT_PTR id) override { ::KillTimer(FWindow, id); }
+
+private:
+    const HWND FWindow;
+};
+
 }  // namespace kestro
