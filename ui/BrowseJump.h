@@ -8,6 +8,7 @@
 
 #include "ui/DialogWork.h"
 #include "ui/FolderChecks.h"
+#include "winutil/Timers.h"
 #include "winutil/Timings.h"
 
 namespace kestro {
