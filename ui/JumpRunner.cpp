@@ -1,5 +1,6 @@
 #include "ui/JumpRunner.h"
 
+#include "winutil/AddressBarJump.h"
 #include "winutil/ToolWindow.h"
 
 namespace kestro {
@@ -26,10 +27,11 @@ TJumpRunner::TJumpRunner(HWND window, UINT doneMessage, ITimers& timers, UINT_PT
 bool TJumpRunner::DialogTakesInput(const TJumpTarget& target) const
 {
     // A dialog disabled by its own message box, or gone, takes nothing; nor does a name box
-    // hidden or disabled by its program. A folder picker may take a folder typed into its box as
-    // the folder chosen and close: it is left alone.
-    return ::IsWindowEnabled(target.Dialog) && ::IsWindowEnabled(target.Box) && ::IsWindowVisible(target.Box) &&
-           !target.FolderPicker;
+    // hidden or disabled by its program. A folder picker would take a folder typed into its name
+    // box as the folder chosen and close: it moves through its address bar, which the worker
+    // checks before it types anything.
+    if (!::IsWindowEnabled(target.Dialog)) return false;
+    return target.FolderPicker || (::IsWindowEnabled(target.Box) && ::IsWindowVisible(target.Box));
 }
 
 void TJumpRunner::Jump(const std::wstring& folder)
@@ -65,9 +67,13 @@ void TJumpRunner::Jump(const std::wstring& folder)
         order.Folder = folder;
         order.Timings = FTimings;
         if (moment.Late) order.AtClick = FAtClick;
-        Run([order, hold = FHold](ULONGLONG deadline, const std::atomic<bool>& stop) mutable {
+        Run([order, hold = FHold, picker = now.FolderPicker](ULONGLONG deadline,
+                                                             const std::atomic<bool>& stop) mutable {
             order.Deadline = deadline;
-            SendFolderToDialog(order, *hold, stop);
+            if (picker)
+                SendFolderThroughAddressBar(order, stop);
+            else
+                SendFolderToDialog(order, *hold, stop);
         });
     });
 }
@@ -75,7 +81,7 @@ void TJumpRunner::Jump(const std::wstring& folder)
 void TJumpRunner::PutName(const std::wstring& name)
 {
     const TJumpTarget target = FFollowed;
-    if (Working() || !DialogTakesInput(target)) return;
+    if (Working() || target.FolderPicker || !DialogTakesInput(target)) return;
     Run([target, name, timings = FTimings](ULONGLONG, const std::atomic<bool>&) {
         PutNameIntoDialog(target.Dialog, target.Box, name, timings);
     });

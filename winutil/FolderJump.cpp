@@ -96,63 +96,6 @@ DWORD PostDrainMarker(HWND box, size_t length, const TTimings& timings)
     return marker;
 }
 
-// Waits until the box reads back exactly the folder, has the focus, with the dialog in front and
-// its thread's queue drained, asking the dialog for the focus again whenever another control
-// has it. Wait when the jump was stopped or ran out of time.
-TPressStep WaitToPress(const TFolderJump& jump, bool byCommand, const std::atomic<bool>& stop)
-{
-    const TTimings& timings = jump.Timings;
-    const DWORD thread = ::GetWindowThreadProcessId(jump.Dialog, nullptr);
-    const ULONGLONG typed = ::GetTickCount64();
-    ULONGLONG asked = 0;
-    bool everAsked = false;
-    bool drainPosted = false;
-    DWORD marker = 0;
-    // Looks without a pause while the marker waits in the dialog's queue.
-    constexpr int kQuickLooks = 8;
-    int quickLooks = 0;
-    for (;;) {
-        if (stop || !Before(jump.Deadline)) return TPressStep::Wait;
-        TPressLook look;
-        look.DialogGone = !::IsWindow(jump.Dialog);
-        GUITHREADINFO info = {};
-        info.cbSize = sizeof info;
-        look.InFront = ::GetForegroundWindow() == jump.Dialog && ::GetGUIThreadInfo(thread, &info) &&
-                       info.hwndActive == jump.Dialog;
-        look.BoxFocused = look.InFront && info.hwndFocus == jump.Box;
-        if (!look.BoxFocused) drainPosted = false;
-        // Before the Enter a box of the dialog's own is a modal one (a dialog shows no other then).
-        look.Prompt = !::IsWindowEnabled(jump.Dialog);
-        look.ModifierDown = !byCommand && ModifierDown();
-        look.DrainPosted = drainPosted;
-        look.Drained = drainPosted && SelectionOf(jump.Box, timings) == marker;
-        look.SinceTypedMs = MsSince(typed);
-        look.SinceAskedMs = everAsked ? MsSince(asked) : MAXDWORD;
-        // Read back last, right before the press.
-        look.Box = ReadBack(jump.Box, jump.Folder, timings);
-        const TPressStep step = NextPressStep(look, jump.Folder, timings);
-        switch (step) {
-        case TPressStep::AskFocus:
-            FocusForeignControl(jump.Box);
-            asked = ::GetTickCount64();
-            everAsked = true;
-            break;
-        case TPressStep::Drain:
-            marker = PostDrainMarker(jump.Box, jump.Folder.size(), timings);
-            drainPosted = true;
-            quickLooks = 0;
-            // The next look's sends are answered only after the dialog's thread has come back to its
-            // queue, where the marker waits: no pause needed for the first few.
-            continue;
-        case TPressStep::Wait:
-            if (drainPosted && !look.Drained && look.Box && ++quickLooks < kQuickLooks) continue;
-            break;
-        default: return step;
-        }
-        ::Sleep(look.Box ? timings.JumpPollMs : timings.JumpBusyPollMs);
-    }
-}
-
 // Waits for what the dialog shows after the Enter. Wait when the jump was stopped or ran out of
 // time first.
 TNameStep WaitForMove(const TFolderJump& jump, const THeldName& held, HWND bar, const std::atomic<bool>& stop)
@@ -191,6 +134,64 @@ void Press(HWND dialog, HWND okButton)
     ::keybd_event(VK_RETURN, 0, KEYEVENTF_KEYUP, 0);
 }
 }  // namespace
+
+TPressStep WaitToPress(const TFolderJump& jump, bool byCommand, const std::atomic<bool>& stop,
+                       const std::function<bool()>& boxShown)
+{
+    const TTimings& timings = jump.Timings;
+    const DWORD thread = ::GetWindowThreadProcessId(jump.Dialog, nullptr);
+    const ULONGLONG typed = ::GetTickCount64();
+    ULONGLONG asked = 0;
+    bool everAsked = false;
+    bool drainPosted = false;
+    DWORD marker = 0;
+    // Looks without a pause while the marker waits in the dialog's queue.
+    constexpr int kQuickLooks = 8;
+    int quickLooks = 0;
+    for (;;) {
+        if (stop || !Before(jump.Deadline)) return TPressStep::Wait;
+        TPressLook look;
+        look.DialogGone = !::IsWindow(jump.Dialog);
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof info;
+        look.InFront = ::GetForegroundWindow() == jump.Dialog && ::GetGUIThreadInfo(thread, &info) &&
+                       info.hwndActive == jump.Dialog;
+        look.BoxFocused = look.InFront && info.hwndFocus == jump.Box;
+        if (!look.BoxFocused) drainPosted = false;
+        // Before the Enter a box of the dialog's own is a modal one (a dialog shows no other then).
+        look.Prompt = !::IsWindowEnabled(jump.Dialog);
+        look.ModifierDown = !byCommand && ModifierDown();
+        look.DrainPosted = drainPosted;
+        look.Drained = drainPosted && SelectionOf(jump.Box, timings) == marker;
+        look.SinceTypedMs = MsSince(typed);
+        look.SinceAskedMs = everAsked ? MsSince(asked) : MAXDWORD;
+        // Read back last, right before the press.
+        look.Box = ReadBack(jump.Box, jump.Folder, timings);
+        TPressStep step = NextPressStep(look, jump.Folder, timings);
+        // A box that is only there while it has the focus is never asked for it again.
+        if (boxShown && (step == TPressStep::AskFocus || (step == TPressStep::Press && !boxShown())))
+            step = TPressStep::GiveUp;
+        switch (step) {
+        case TPressStep::AskFocus:
+            FocusForeignControl(jump.Box);
+            asked = ::GetTickCount64();
+            everAsked = true;
+            break;
+        case TPressStep::Drain:
+            marker = PostDrainMarker(jump.Box, jump.Folder.size(), timings);
+            drainPosted = true;
+            quickLooks = 0;
+            // The next look's sends are answered only after the dialog's thread has come back to its
+            // queue, where the marker waits: no pause needed for the first few.
+            continue;
+        case TPressStep::Wait:
+            if (drainPosted && !look.Drained && look.Box && ++quickLooks < kQuickLooks) continue;
+            break;
+        default: return step;
+        }
+        ::Sleep(look.Box ? timings.JumpPollMs : timings.JumpBusyPollMs);
+    }
+}
 
 bool DialogBusy(const TJumpReading& reading)
 {
@@ -374,7 +375,7 @@ void SendFolderToDialog(const TFolderJump& jump, TNameHold& hold, const std::ato
         hold.Release(held.Jump);
         return;
     }
-    switch (WaitToPress(jump, okButton != nullptr, stop)) {
+    switch (WaitToPress(jump, okButton != nullptr, stop, nullptr)) {
     case TPressStep::Press: break;
     case TPressStep::Stop: hold.Release(held.Jump); return;
     case TPressStep::GiveUp:

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -139,6 +140,14 @@ struct TFolderJump {
     // must still be.
     std::optional<TDialogLook> AtClick;
 };
+
+// Waits until the jump's box reads back exactly the folder, has the focus, with the dialog in front
+// and its thread's queue drained, asking the dialog for the focus again whenever another control
+// has it; Press, GiveUp or Stop, or Wait when the jump was stopped or ran out of time. With
+// `boxShown` (a box that shows only while it has the focus) the focus is never asked for: a box
+// that lost it, or that `boxShown` says is hidden right before the Enter, ends the wait in GiveUp.
+TPressStep WaitToPress(const TFolderJump& jump, bool byCommand, const std::atomic<bool>& stop,
+                       const std::function<bool()>& boxShown);
 
 // The name a jump holds, shared by the jump's worker and the window's thread.
 class TNameHold {

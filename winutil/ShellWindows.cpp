@@ -100,8 +100,8 @@ std::vector<TExplorerView> ReadExplorerViews(bool& shellListImplemented)
         shellListImplemented = walked != E_NOTIMPL;
     }
     // The shell's list may leave windows out, or answer with none at all (to a program run as
-    // administrator, which does not see the user's own Explorer; under Wine 10): every Explorer
-    // window it did not name is read from its address bar.
+    // administrator, which does not see the user's own Explorer): every Explorer window it did not
+    // name is read from its address bar.
     const std::vector<TExplorerView> unnamed = ReadCabinetWindows(views);
     views.insert(views.end(), unnamed.begin(), unnamed.end());
     return views;

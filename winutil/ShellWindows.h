@@ -27,7 +27,7 @@ std::vector<TExplorerView> ReadCabinetWindows(const std::vector<TExplorerView>& 
 
 // What the shell's list names, when it can be had and walked, and the Explorer windows it does not
 // name, read themselves. For a thread with an apartment of its own. A list that answers E_NOTIMPL
-// (Wine 8's) will never be walked: `shellListImplemented` turns false, and while it is false only
+// (Wine's, 8 and 10) will never be walked: `shellListImplemented` turns false, and while it is false only
 // the windows are read, since creating the list alone takes longer than reading every window.
 std::vector<TExplorerView> ReadExplorerViews(bool& shellListImplemented);
 

@@ -8,7 +8,8 @@ namespace kestro {
 
 TWindowShape ReadWindowShape(HWND wnd, int depth)
 {
-    TWindowShape shape{GetWindowClass(wnd), ::GetDlgCtrlID(wnd), {}};
+    TWindowShape shape{
+        GetWindowClass(wnd), ::GetDlgCtrlID(wnd), {}, (::GetWindowLongPtrW(wnd, GWL_STYLE) & WS_VISIBLE) != 0};
     if (depth <= 0) return shape;
     for (HWND child = ::GetWindow(wnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
         shape.Children.push_back(ReadWindowShape(child, depth - 1));

@@ -9,11 +9,13 @@
 
 namespace kestro {
 
-// A window, its control id and its direct children.
+// A window, its control id and its direct children; whether it is shown itself (its WS_VISIBLE
+// bit), whatever its parents are.
 struct TWindowShape {
     std::wstring Class;
     int Id = 0;
     std::vector<TWindowShape> Children;
+    bool Shown = true;
 };
 
 // `wnd` and its children down to `depth` levels below it, in z-order.

@@ -285,9 +285,9 @@ TEST_F(FollowerOnWindowsTerms, ATopmostDialogActivatedAgainStaysBelowTheToolWind
         << "the topmost dialog covers the tool window";
 }
 
-TEST_F(FollowerOnWindowsTerms, AFolderPickerIsLeftAlone)
+TEST_F(FollowerOnWindowsTerms, AFolderPickerWithoutWindowsAddressBarIsLeftAlone)
 {
-    StartFollowingItem(idPicksFolders);
+    StartFollowingItem(idPicksFolders | idNoAddressEdit);
     ClickEntry(kestro, 1);
     PumpFor(kNoJumpWaitMs);
     EXPECT_TRUE(::IsWindow(item.Dialog())) << "the jump chose a folder in the picker: " << Narrow(item.Report());

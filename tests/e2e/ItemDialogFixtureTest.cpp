@@ -8,6 +8,7 @@
 #include "tests/support/Input.h"
 #include "tests/support/ItemDialog.h"
 #include "tests/support/Windows.h"
+#include "winutil/AddressBar.h"
 #include "winutil/FileDialog.h"
 
 using namespace kestro;
@@ -63,6 +64,47 @@ TEST_F(ItemDialog, AFolderPickerHasNoFileTypesAndTakesTheFolderInItsBoxAsChosen)
     EXPECT_TRUE(IsFolderPicker(picker.Dialog()));
     picker.Submit(other);
     EXPECT_TRUE(WaitFor([&] { return picker.Report() == L"result:" + other; }));
+}
+
+// As on Windows: the address edit is hidden behind the breadcrumbs until a click on their empty part,
+// Alt+D, or F4 outside the name box shows it; Enter there navigates, in a picker too, and never
+// touches the name box or closes the dialog; Escape brings the breadcrumbs back.
+TEST_F(ItemDialog, ItsAddressEditShowsOnlyAsOnWindowsAndItsEnterNavigates)
+{
+    TItemDialog picker;
+    picker.Start(start, L"name", idPicksFolders);
+    EXPECT_EQ(ReadAddressBarMode(picker.Dialog()), TAddressBarMode::Breadcrumbs);
+    RECT bar = {};
+    ::GetClientRect(picker.Breadcrumb(), &bar);
+    const auto clickBar = [&](int x) {
+        POINT at = {x, bar.bottom / 2};
+        ::ClientToScreen(picker.Breadcrumb(), &at);
+        ClickAt(at);
+        PumpFor(200);
+    };
+    clickBar(2);
+    EXPECT_FALSE(picker.AddressEditShown()) << "a click on the crumbs showed the address edit";
+    PressKey(VK_F4);
+    PumpFor(200);
+    EXPECT_FALSE(picker.AddressEditShown()) << "F4 in the name box showed the address edit";
+    clickBar(bar.right - 4);
+    ASSERT_TRUE(WaitFor([&] { return picker.AddressEditShown(); }));
+    EXPECT_EQ(ReadAddressBarMode(picker.Dialog()), TAddressBarMode::Edit);
+    EXPECT_EQ(TextOf(picker.AddressEdit()), start);
+    DWORD_PTR result = 0;
+    ::SendMessageTimeoutW(picker.AddressEdit(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(other.c_str()),
+                          SMTO_ABORTIFHUNG, 2000, &result);
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(WaitFor([&] { return picker.Folder() == other; }));
+    EXPECT_TRUE(WaitFor([&] { return !picker.AddressEditShown(); }));
+    EXPECT_TRUE(::IsWindow(picker.Dialog()));
+    EXPECT_EQ(TextOf(picker.FileNameBox()), L"name");
+    PressKey('D', VK_MENU);
+    ASSERT_TRUE(WaitFor([&] { return picker.AddressEditShown(); })) << "Alt+D did not show the address edit";
+    EXPECT_EQ(TextOf(picker.AddressEdit()), other);
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(WaitFor([&] { return !picker.AddressEditShown(); }));
+    EXPECT_EQ(picker.Folder(), other);
 }
 
 TEST_F(ItemDialog, EnterWithAnythingElseAcceptsItAsTheFile)

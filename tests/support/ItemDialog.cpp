@@ -40,6 +40,7 @@ std::wstring ItemDialogArguments(const std::wstring& folder, const std::wstring&
     if (flags & idPicksFolders) arguments += L" pickfolders";
     if (flags & idSlowActivation) arguments += L" slowactivation";
     if (flags & idCustomCombo) arguments += L" customcombo";
+    if (flags & idNoAddressEdit) arguments += L" noaddressedit";
     return arguments;
 }
 
@@ -104,6 +105,22 @@ HWND TItemDialog::Breadcrumb() const
     HWND link = FDialog;
     for (const wchar_t* className : kItemBreadcrumbChain) link = ::FindWindowExW(link, nullptr, className, nullptr);
     return link;
+}
+
+HWND TItemDialog::AddressEdit() const
+{
+    HWND band = FDialog;
+    for (const wchar_t* className : kItemBreadcrumbChain) {
+        if (std::wstring(className) == L"Breadcrumb Parent") break;
+        band = ::FindWindowExW(band, nullptr, className, nullptr);
+    }
+    HWND combo = ::FindWindowExW(band, nullptr, L"ComboBoxEx32", nullptr);
+    return ::FindWindowExW(::FindWindowExW(combo, nullptr, L"ComboBox", nullptr), nullptr, L"Edit", nullptr);
+}
+
+bool TItemDialog::AddressEditShown() const
+{
+    return ::IsWindowVisible(AddressEdit()) && !::IsWindowVisible(Breadcrumb());
 }
 
 bool TItemDialog::Answers(DWORD timeoutMs) const

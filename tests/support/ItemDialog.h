@@ -36,8 +36,9 @@ constexpr wchar_t kItemMessageBoxMessage[] = L"KestroItemDialogMessageBox";
 // Sent (or posted) to the dialog: its next move to a folder first shows a modal box of its own (OK),
 // as a share that asks for a password or a "reconnecting" box does, and goes on once it is closed.
 constexpr wchar_t kItemPromptOnMoveMessage[] = L"KestroItemDialogPromptOnMove";
-// Sent (or posted) to the dialog: the next time the path of a folder is set into its file-name box,
-// the box gets a character typed at once (a posted WM_CHAR, as an input method commits one).
+// Sent (or posted) to the dialog: the next time the path of a folder is set into its file-name box or
+// its address edit, that box gets a character typed at once (a posted WM_CHAR, as an input method
+// commits one).
 constexpr wchar_t kItemTypeOnFolderMessage[] = L"KestroItemDialogTypeOnFolder";
 // The property the file-name box gets once kItemTypeOnFolderMessage has typed into it.
 constexpr wchar_t kItemTypedProperty[] = L"KestroItemDialogTyped";
@@ -73,6 +74,8 @@ enum TItemDialogFlags : unsigned {
     idSlowActivation = 32,
     // The dialog's view holds a combo box of the program's own (IFileDialogCustomize::AddComboBox).
     idCustomCombo = 64,
+    // The address bar has its breadcrumbs but no address edit: a chain other than Windows' own.
+    idNoAddressEdit = 128,
 };
 
 // The fixture's command line for a dialog showing `folder` with `fileName` in its box.
@@ -117,10 +120,18 @@ public:
     void EatNextOk();
     // The next move first shows a box of the dialog's own, until the test closes it.
     void PromptOnNextMove();
-    // The box gets a character typed as soon as a folder's path is set into it.
+    // The name box or the address edit, whichever first gets a folder's path set into it, gets a
+    // character typed at once.
     void TypeWhenAFolderIsSet();
     // Whether that character has been typed.
-    bool Typed() const { return ::GetPropW(FileNameBox(), kItemTypedProperty) != nullptr; }
+    bool Typed() const
+    {
+        return ::GetPropW(FileNameBox(), kItemTypedProperty) || ::GetPropW(AddressEdit(), kItemTypedProperty);
+    }
+    // The address edit of the address bar (0 with idNoAddressEdit), and whether it is shown in place
+    // of the breadcrumbs.
+    HWND AddressEdit() const;
+    bool AddressEditShown() const;
     // The next `count` times the box gets the focus, the dialog hands it to its file list.
     void FocusToListOnBoxFocus(DWORD count);
     // The box kItemPromptOnMoveMessage shows, once it is shown (0 when none came).

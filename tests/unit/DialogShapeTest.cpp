@@ -1,16 +1,18 @@
 // Which dialog a window tree is and which jump it takes, from window trees as plain values: another
-// program's folder-browse dialog, and the file dialogs whose name box may take a folder and an Enter.
+// program's folder-browse dialog, the file dialogs whose name box may take a folder and an Enter, and
+// the item dialog's address bar that may take one instead.
 #include <gtest/gtest.h>
 
+#include "winutil/AddressBar.h"
 #include "winutil/BrowseDialog.h"
 #include "winutil/FileDialog.h"
 
 using namespace kestro;
 
 namespace {
-TWindowShape Control(const wchar_t* className, int id, std::vector<TWindowShape> children = {})
+TWindowShape Control(const wchar_t* className, int id, std::vector<TWindowShape> children = {}, bool shown = true)
 {
-    return {className, id, std::move(children)};
+    return {className, id, std::move(children), shown};
 }
 
 const TWindowShape kOk = Control(L"Button", IDOK);
@@ -88,5 +90,72 @@ TEST(NameBoxTakesFolders, OnlyInADialogKnownToOpenOrSaveFiles)
         {"the file types' id on another class", itemDialog({nameCombo, Control(L"ComboBoxEx32", 1136)}), false},
     };
     for (const TCase& c : cases) EXPECT_EQ(NameBoxTakesFolders(c.Shape), c.Expected) << c.Name;
+}
+
+TEST(AddressBarMode, OnlyTheWholeChainWithExactlyOneHalfShown)
+{
+    struct TBar {
+        bool BreadcrumbsShown = true;
+        bool EditShown = false;
+        // Which link of the edit's half is hidden when it is: 0 the combo box, 1 its inner one, 2 the edit.
+        int HiddenLink = 0;
+        const wchar_t* SkippedClass = nullptr;
+        const wchar_t* DoubledClass = nullptr;
+        bool BandShown = true;
+        bool ItemView = true;
+    };
+    const auto dialog = [](const TBar& bar) {
+        const auto link = [&](const wchar_t* className, std::vector<TWindowShape> children, bool shown = true) {
+            std::vector<TWindowShape> links;
+            if (bar.SkippedClass && std::wstring(className) == bar.SkippedClass) return links;
+            links.push_back(Control(className, 0, std::move(children), shown));
+            if (bar.DoubledClass && std::wstring(className) == bar.DoubledClass) links.push_back(links.front());
+            return links;
+        };
+        const auto hidden = [&](int index) { return bar.EditShown || bar.HiddenLink != index; };
+        std::vector<TWindowShape> halves =
+            link(L"Breadcrumb Parent", link(L"ToolbarWindow32", {}), bar.BreadcrumbsShown);
+        for (TWindowShape& edit :
+             link(L"ComboBoxEx32", link(L"ComboBox", link(L"Edit", {}, hidden(2)), hidden(1)), hidden(0)))
+            halves.push_back(std::move(edit));
+        const std::vector<TWindowShape> band =
+            link(L"WorkerW",
+                 link(L"ReBarWindow32", link(L"Address Band Root", link(L"msctls_progress32", std::move(halves)))),
+                 bar.BandShown);
+        std::vector<TWindowShape> children = band;
+        if (bar.ItemView) children.push_back(Control(L"DUIViewWndClassName", 0));
+        children.push_back(kOk);
+        children.push_back(kCancel);
+        return Dialog(std::move(children));
+    };
+    struct TCase {
+        const char* Name;
+        TBar Bar;
+        TAddressBarMode Expected;
+    };
+    const TCase cases[] = {
+        {"breadcrumbs, edit's combo box hidden", {}, TAddressBarMode::Breadcrumbs},
+        {"breadcrumbs, inner combo box hidden", {true, false, 1}, TAddressBarMode::Breadcrumbs},
+        {"breadcrumbs, edit hidden", {true, false, 2}, TAddressBarMode::Breadcrumbs},
+        {"edit shown", {false, true}, TAddressBarMode::Edit},
+        {"both halves shown", {true, true}, TAddressBarMode::None},
+        {"neither half shown", {false, false}, TAddressBarMode::None},
+        {"band hidden", {true, false, 0, nullptr, nullptr, false}, TAddressBarMode::None},
+        {"older dialog, no item view", {true, false, 0, nullptr, nullptr, true, false}, TAddressBarMode::None},
+    };
+    for (const TCase& c : cases) EXPECT_EQ(AddressBarMode(dialog(c.Bar)), c.Expected) << c.Name;
+    // Every link missing or doubled, in either mode.
+    for (const wchar_t* className : {L"WorkerW", L"ReBarWindow32", L"Address Band Root", L"msctls_progress32",
+                                     L"Breadcrumb Parent", L"ToolbarWindow32", L"ComboBoxEx32", L"ComboBox", L"Edit"}) {
+        for (const TBar& mode : {TBar{}, TBar{false, true}}) {
+            TBar skipped = mode;
+            skipped.SkippedClass = className;
+            TBar doubled = mode;
+            doubled.DoubledClass = className;
+            EXPECT_EQ(AddressBarMode(dialog(skipped)), TAddressBarMode::None) << "missing " << className;
+            EXPECT_EQ(AddressBarMode(dialog(doubled)), TAddressBarMode::None) << "doubled " << className;
+        }
+    }
+    EXPECT_EQ(AddressBarMode(TWindowShape{}), TAddressBarMode::None);
 }
 }  // namespace
