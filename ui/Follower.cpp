@@ -92,7 +92,7 @@ void TFollower::Dock(HWND dialog)
 {
     RECT target = {}, own = {};
     if (!GetVisibleRect(dialog, target) || !::GetWindowRect(FWindow, &own)) return;
-    const std::optional<POINT> position = DockPosition(target, own, WorkAreaOf(dialog));
+    const std::optional<POINT> position = DockPosition(target, own, WorkAreaOf(target));
     if (position)
         ::SetWindowPos(FWindow, nullptr, position->x, position->y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
