@@ -18,6 +18,7 @@ namespace {
 class TSystemWindowLook : public TWindowLook {
 public:
     bool Visible(HWND wnd) const override { return ::IsWindowVisible(wnd) != FALSE; }
+    bool DialogClass(HWND wnd) const override { return IsDialogClass(wnd); }
     // A folder-browse dialog is followed as a file dialog is; it shows no name and no address bar.
     bool FileDialog(HWND wnd) const override { return IsFileDialog(wnd) || IsBrowseDialog(wnd); }
 };
