@@ -7,7 +7,9 @@ namespace kestro {
 HWND DialogToFollow(HWND front, HWND announced, HWND followed, HWND gone, const TWindowLook& look)
 {
     for (HWND candidate : {front, announced}) {
-        if (!candidate || candidate == gone || !look.Visible(candidate)) continue;
+        if (!candidate || candidate == gone) continue;
+        if (candidate != followed && !look.DialogClass(candidate)) continue;
+        if (!look.Visible(candidate)) continue;
         if (candidate == followed || look.FileDialog(candidate)) return candidate;
     }
     return nullptr;

@@ -18,6 +18,7 @@ namespace {
 class TSystemWindowLook : public TWindowLook {
 public:
     bool Visible(HWND wnd) const override { return ::IsWindowVisible(wnd) != FALSE; }
+    bool DialogClass(HWND wnd) const override { return IsDialogClass(wnd); }
     // A folder-browse dialog is followed as a file dialog is; it shows no name and no address bar.
     bool FileDialog(HWND wnd) const override { return IsFileDialog(wnd) || IsBrowseDialog(wnd); }
 };
@@ -108,7 +109,7 @@ void TFollower::Dock(HWND dialog)
 {
     RECT target = {}, own = {};
     if (!GetVisibleRect(dialog, target) || !::GetWindowRect(FWindow, &own)) return;
-    const std::optional<POINT> position = DockPosition(target, own, WorkAreaOf(dialog));
+    const std::optional<POINT> position = DockPosition(target, own, WorkAreaOf(target));
     if (position)
         ::SetWindowPos(FWindow, nullptr, position->x, position->y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

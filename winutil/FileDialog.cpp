@@ -81,9 +81,14 @@ std::wstring GetWindowClass(HWND wnd)
     return std::wstring(name, wcsnlen(name, MAX_PATH));
 }
 
+bool IsDialogClass(HWND wnd)
+{
+    return GetWindowClass(wnd) == L"#32770";
+}
+
 bool IsFileDialog(HWND wnd)
 {
-    if (GetWindowClass(wnd) != L"#32770") return false;
+    if (!IsDialogClass(wnd)) return false;
     // The older Explorer-style dialog hosts the shell's folder view directly; the newer item
     // dialog hosts a view frame instead.
     if (!HasDirectChild(wnd, L"SHELLDLL_DefView") && !HasDirectChild(wnd, L"DUIViewWndClassName")) return false;

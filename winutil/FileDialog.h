@@ -12,6 +12,10 @@ namespace kestro {
 // The window's class name (up to 259 units); empty when it cannot be read.
 std::wstring GetWindowClass(HWND wnd);
 
+// True for a window of the system's dialog class "#32770", which every file dialog and folder-browse
+// dialog has: one question to the window system, where their trees take many.
+bool IsDialogClass(HWND wnd);
+
 // True for a "#32770" window with a direct "SHELLDLL_DefView" (or else "DUIViewWndClassName")
 // child and both controls 1 and 2.
 bool IsFileDialog(HWND wnd);

@@ -117,11 +117,11 @@ bool GetVisibleRect(HWND wnd, RECT& rect)
     return !(rect.left == -32000 && rect.top == -32000);
 }
 
-RECT WorkAreaOf(HWND wnd)
+RECT WorkAreaOf(const RECT& rect)
 {
     MONITORINFO info = {};
     info.cbSize = sizeof info;
-    if (!::GetMonitorInfoW(::MonitorFromWindow(wnd, MONITOR_DEFAULTTONEAREST), &info)) return ReadWorkArea();
+    if (!::GetMonitorInfoW(::MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), &info)) return ReadWorkArea();
     return info.rcWork;
 }
 

@@ -54,8 +54,10 @@ RECT GrowOverTaskbar(RECT workArea, int edge, const RECT& taskbar);
 bool IsOffScreenWith(const TBounds& bounds, const std::function<bool(POINT)>& onMonitor);
 
 bool GetVisibleRect(HWND wnd, RECT& rect);
-// The work area of the monitor nearest to `wnd`.
-RECT WorkAreaOf(HWND wnd);
+// The work area of the monitor nearest to `rect`, which MonitorFromWindow gives as well for a window
+// there that is not minimised. Taken from a rectangle already read, it costs the follow loop's
+// tick no further look at another program's window.
+RECT WorkAreaOf(const RECT& rect);
 bool GetWindowBounds(HWND wnd, int& left, int& top, int& width, int& height);
 int GetTaskbarEdge(RECT& taskbar);
 void PlaceInWorkArea(HWND wnd, int code);

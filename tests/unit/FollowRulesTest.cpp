@@ -17,18 +17,31 @@ HWND W(int n)
     return reinterpret_cast<HWND>(static_cast<INT_PTR>(n));
 }
 
-// Windows 1.. as a fake window system: which are shown and which are file dialogs; it counts the
-// trees it is asked to look at.
+// Windows 1.. as a fake window system: which are shown, which are file dialogs and which are of another
+// class than the dialogs'; it counts the questions of each kind, the trees (Looks) among them.
 class TFakeLook : public TWindowLook {
 public:
     TFakeLook(std::set<HWND> visible, std::set<HWND> dialogs) : FVisible(visible), FDialogs(dialogs) {}
-    bool Visible(HWND wnd) const override { return FVisible.count(wnd) > 0; }
+    bool Visible(HWND wnd) const override
+    {
+        ++VisibilityLooks;
+        return FVisible.count(wnd) > 0;
+    }
+    bool DialogClass(HWND wnd) const override
+    {
+        ++ClassLooks;
+        return OtherClass.count(wnd) == 0;
+    }
     bool FileDialog(HWND wnd) const override
     {
         ++Looks;
         return FDialogs.count(wnd) > 0;
     }
+    // Windows of another class than the dialogs'; every other window has theirs.
+    std::set<HWND> OtherClass;
     mutable int Looks = 0;
+    mutable int ClassLooks = 0;
+    mutable int VisibilityLooks = 0;
 
 private:
     std::set<HWND> FVisible, FDialogs;
@@ -60,6 +73,29 @@ TEST(DialogToFollow, TakesTheFrontDialogElseTheAnnouncedOneNeverAGoneOrHiddenOne
         EXPECT_EQ(DialogToFollow(c.Front, c.Announced, c.Followed, c.Gone, look), c.Expected) << c.Name;
         EXPECT_EQ(look.Looks, c.Looks) << c.Name;
     }
+}
+
+// Another program's window in front at every tick costs one question, its class: neither its
+// visibility nor its tree is looked at. The followed dialog's class is known and not asked again.
+TEST(DialogToFollow, AsksAWindowOfAnotherClassNothingMore)
+{
+    TFakeLook look({W(1), W(2), W(3)}, {W(2), W(3)});
+    look.OtherClass = {W(1)};
+    EXPECT_EQ(DialogToFollow(W(1), nullptr, nullptr, nullptr, look), nullptr);
+    EXPECT_EQ(look.ClassLooks, 1);
+    EXPECT_EQ(look.VisibilityLooks + look.Looks, 0);
+
+    // The announced dialog behind it is still taken, and asked all three.
+    EXPECT_EQ(DialogToFollow(W(1), W(2), nullptr, nullptr, look), W(2));
+    EXPECT_EQ(look.ClassLooks, 3);
+    EXPECT_EQ(look.VisibilityLooks, 1);
+    EXPECT_EQ(look.Looks, 1);
+
+    // The followed dialog is asked whether it is still shown, nothing else.
+    EXPECT_EQ(DialogToFollow(W(3), nullptr, W(3), nullptr, look), W(3));
+    EXPECT_EQ(look.ClassLooks, 3);
+    EXPECT_EQ(look.VisibilityLooks, 2);
+    EXPECT_EQ(look.Looks, 1);
 }
 
 TEST(DockPosition, PutsTheRightAndTopEdgesOnTheDialogsWithinTheWorkArea)

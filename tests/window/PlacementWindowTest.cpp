@@ -57,6 +57,23 @@ TEST(PlacementEnvironment, TheTaskbarTakesNothingFromTheScreen)
     EXPECT_EQ((TRect{work.left, work.top, work.right, work.bottom}), (TRect{0, 0, 1280, 1024}));
 }
 
+// The dock takes the work area from the dialog's rectangle, where it took it from the dialog's handle:
+// on the screen, across its edge and far off it, both give the same.
+TEST(WorkAreaOf, ARectangleGivesWhatItsWindowGives)
+{
+    for (const POINT at : {POINT{100, 100}, POINT{1100, 900}, POINT{-300, -200}, POINT{5000, 5000}}) {
+        const TOwnWindow window = WindowAt(at.x, at.y);
+        ASSERT_NE(window.get(), nullptr);
+        MONITORINFO info = {};
+        info.cbSize = sizeof info;
+        ASSERT_TRUE(::GetMonitorInfoW(::MonitorFromWindow(window.get(), MONITOR_DEFAULTTONEAREST), &info));
+        const RECT work = kestro::WorkAreaOf(WindowRect(window.get()));
+        EXPECT_EQ((TRect{work.left, work.top, work.right, work.bottom}),
+                  (TRect{info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom}))
+            << at.x << ", " << at.y;
+    }
+}
+
 struct TRecoveryCase {
     const char* Name;
     int Left, Top;
