@@ -193,13 +193,17 @@ TEST_F(FollowerHang, ADialogThatStopsAnsweringAfterTheCheckDoesNotStopTheFollowe
     EXPECT_TRUE(AnswersMessages());
 }
 
-// A name typed right after the dialog has moved stays: the name goes back only over the folder
-// or an empty box.
+// A name typed right after the dialog has moved, and the jump has put the user's name back, stays:
+// the jump looks at the box once more for a dialog that empties it late, and puts the name back
+// only over the folder or an empty box. (Typed in the few milliseconds between the jump's read of
+// the emptied box and its write, the name typed would be lost: nothing across processes makes that
+// read and write one step.)
 TEST_F(FollowerHang, ANameTypedRightAfterTheMoveSurvivesTheJump)
 {
     StartFollowing();
     ClickEntry(kestro, 0);
     ASSERT_TRUE(WaitFor([&] { return item.Folder() == a; }, 5000));
+    ASSERT_TRUE(WaitFor([&] { return TextOf(item.FileNameBox()) == L"name.txt"; }, 5000));
     DWORD_PTR result = 0;
     ::SendMessageTimeoutW(item.FileNameBox(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"typed.txt"), SMTO_ABORTIFHUNG,
                           2000, &result);
