@@ -53,7 +53,7 @@ void TFollower::EventPosted(TDialogEvents::TRequest request, HWND wnd)
     switch (request) {
     case TDialogEvents::erTick:
         Follow(wnd);
-        if (wnd != FDialog && GetWindowClass(wnd) == L"#32770") FEvents.Recheck(wnd);
+        if (wnd != FDialog && IsDialogClass(wnd)) FEvents.Recheck(wnd);
         break;
     case TDialogEvents::erAlign: Dock(FDialog); break;
     case TDialogEvents::erGone:

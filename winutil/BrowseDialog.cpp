@@ -46,7 +46,7 @@ bool IsBrowseDialogShape(const TWindowShape& dialog, bool ownProcess)
 
 bool IsBrowseDialog(HWND wnd)
 {
-    if (GetWindowClass(wnd) != L"#32770") return false;
+    if (!IsDialogClass(wnd)) return false;
     DWORD process = 0;
     ::GetWindowThreadProcessId(wnd, &process);
     return IsBrowseDialogShape(ReadWindowShape(wnd, 2), process == ::GetCurrentProcessId());

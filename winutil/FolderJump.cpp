@@ -297,7 +297,7 @@ bool DialogShowsPrompt(HWND dialog)
         [](HWND wnd, LPARAM parameter) -> BOOL {
             auto* s = reinterpret_cast<TSearch*>(parameter);
             if (wnd == s->Dialog || ::GetWindow(wnd, GW_OWNER) != s->Dialog || !::IsWindowVisible(wnd)) return TRUE;
-            if (GetWindowClass(wnd) != L"#32770") return TRUE;
+            if (!IsDialogClass(wnd)) return TRUE;
             s->Found = true;
             return FALSE;
         },

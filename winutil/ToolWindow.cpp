@@ -84,11 +84,6 @@ int ListBoxSelection(HWND listBox)
     return static_cast<int>(::SendMessageW(listBox, LB_GETCURSEL, 0, 0));
 }
 
-std::wstring SelectedListBoxText(HWND listBox)
-{
-    return ListBoxText(listBox, ListBoxSelection(listBox));
-}
-
 void SelectListBoxEntry(HWND listBox, int index)
 {
     ::SendMessageW(listBox, LB_SETCURSEL, static_cast<WPARAM>(index), 0);

@@ -31,8 +31,6 @@ void FillListBox(HWND listBox, const std::vector<std::wstring>& items);
 std::wstring ListBoxText(HWND listBox, int index);
 // The selected entry's index, or -1.
 int ListBoxSelection(HWND listBox);
-// The selected entry's text; empty when nothing is selected.
-std::wstring SelectedListBoxText(HWND listBox);
 // Selects entry `index` (-1: none).
 void SelectListBoxEntry(HWND listBox, int index);
 // Sets the list box's horizontal extent to twice its widest entry, measured in Segoe UI 9 pt.
